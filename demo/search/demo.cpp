@@ -1,0 +1,69 @@
+#include "demo/search/demo.h"
+
+#include "demo/search/inspector.h"
+#include "map/tile_codes.h"
+
+namespace marv {
+
+void Demo::formLoad(const MapValues& values) {
+    state_.ultimaColumna = kLastIndex;
+    state_.ultimaFila = kLastIndex;
+    int k = 0;
+    for (int y = 0; y <= state_.ultimaFila; ++y) {
+        for (int x = 0; x <= state_.ultimaColumna; ++x, ++k) {
+            Celda& celda = state_.celda(x, y);
+            celda.tipo = values[k].code;
+            const Terrain terrain = terrainOf(values[k].number);
+            celda.transitable = flag(terrain.walkable);
+            celda.costo = terrain.costo;
+        }
+    }
+    state_.posX = 0;
+    state_.posY = 0;
+    window_.dibujar();
+}
+
+void Demo::reiniciarClick() {
+    // Clearing the grid under a running search would cut the parent links it follows.
+    if (state_.buscando == kTrue) return;
+    reiniciar();
+}
+
+void Demo::reiniciar() {
+    window_.stopWalkTimer();
+    for (int y = 0; y <= state_.ultimaFila; ++y) {
+        for (int x = 0; x <= state_.ultimaColumna; ++x) {
+            Celda& c = state_.celda(x, y);
+            c.abierto = c.cerrado = c.f = c.g = c.h = c.padreX = c.padreY = c.enCamino = 0;
+        }
+    }
+    window_.dibujar();
+}
+
+void Demo::mainpicMouseDown(int button, double x, double y, bool personajeTicked) {
+    const auto cell = cellOfPress(x, y);
+    if (!cell) return;
+    if (button == kLeftButton && personajeTicked) {
+        placeCharacter(cell->column, cell->row);
+    } else if (button == kLeftButton) {
+        buscar(cell->column, cell->row);
+    } else if (button == kRightButton) {
+        inspect(cell->column, cell->row);
+    }
+}
+
+void Demo::placeCharacter(int column, int row) {
+    // Moving the start under a running search would break its path back.
+    if (state_.buscando == kTrue) return;
+    reiniciar();
+    state_.posX = static_cast<std::int16_t>(column);
+    state_.posY = static_cast<std::int16_t>(row);
+    window_.dibujar();
+}
+
+void Demo::inspect(int column, int row) {
+    window_.setText1(inspectorLine(state_, column, row));
+    window_.showMessage(inspectorMessage(state_, column, row));
+}
+
+}  // namespace marv

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+
+#include "demo/search/demo_state.h"
+#include "demo/search/window_ops.h"
+#include "map/map_text.h"
+
+namespace marv {
+
+// Mouse buttons as the board reports them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+// One A* step on the node (actX, actY): opens or re-parents the walkable, unclosed cells of its
+// 3 × 3 block and counts the rejected ones in rechazados.
+void expandir(DemoState& state);
+
+// The demonstration's behaviour: its handlers and the routines they share. The window owns one,
+// routes its events here and carries out the operations it is asked for.
+class Demo {
+  public:
+    explicit Demo(WindowOps& window) : window_(window) {}
+
+    const DemoState& state() const { return state_; }
+    DemoState& state() { return state_; }
+
+    // Fills the grid from the map's 400 values, puts the character on (0, 0) and draws.
+    void formLoad(const MapValues& values);
+
+    // The reiniciar button: clears the search. Refused while a search runs.
+    void reiniciarClick();
+
+    // Runs a whole search from the character to (x, y). Refused while a search runs, and for the
+    // character's cell and the current destination.
+    void buscar(int x, int y);
+
+    // Starts, or restarts, the walk along the last path found.
+    void irClick();
+    // One step of the walk.
+    void timerTimer();
+
+    // A press on the board at pixel (x, y) of its drawing area: places the character (left,
+    // personaje ticked), searches (left) or inspects the cell (right).
+    void mainpicMouseDown(int button, double x, double y, bool personajeTicked);
+
+  private:
+    void reiniciar();
+    void placeCharacter(int column, int row);
+    void inspect(int column, int row);
+    void chooseNextNode();
+    bool anyCellOpen() const;
+    void buildPath();
+
+    WindowOps& window_;
+    DemoState state_;
+};
+
+}  // namespace marv

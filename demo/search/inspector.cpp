@@ -1,0 +1,38 @@
+#include "demo/search/inspector.h"
+
+namespace marv {
+namespace {
+
+const char* truthWord(int value) {
+    return value != 0 ? "True" : "False";
+}
+
+}  // namespace
+
+std::string inspectorLine(const DemoState& state, int column, int row) {
+    const Celda& c = state.celda(column, row);
+    return std::string("Abierto = ") + truthWord(c.abierto) + "  Cerrado = " + truthWord(c.cerrado);
+}
+
+int blockedAround(const DemoState& state, int column, int row) {
+    int blocked = 0;
+    for (int y = row - 1; y <= row + 1; ++y) {
+        for (int x = column - 1; x <= column + 1; ++x) {
+            if (!isOnBoard(x, y) || state.celda(x, y).cerrado == -1 ||
+                state.celda(x, y).transitable == 0) {
+                ++blocked;
+            }
+        }
+    }
+    return blocked;
+}
+
+std::string inspectorMessage(const DemoState& state, int column, int row) {
+    const Celda& c = state.celda(column, row);
+    return "Coor = " + std::to_string(column) + " " + std::to_string(row) + "\r\n" +
+           "Cerrados = " + std::to_string(blockedAround(state, column, row)) + "\r\n" +
+           "F = " + std::to_string(c.f) + "\r\n" + "Padres = " + std::to_string(c.padreX) + " " +
+           std::to_string(c.padreY);
+}
+
+}  // namespace marv

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace marv {
+
+// What the demonstration needs from its window, and nothing more.
+class WindowOps {
+  public:
+    virtual ~WindowOps() = default;
+
+    // Repaints the whole board from the state; changes no state.
+    virtual void dibujar() = 0;
+    // After stopWalkTimer no tick arrives until startWalkTimer.
+    virtual void stopWalkTimer() = 0;
+    virtual void startWalkTimer() = 0;
+    // The CheckIr box: 0 clear, 1 ticked.
+    virtual int checkIr() const = 0;
+    virtual void setText1(const std::string& text) = 0;
+    // Lets the window process pending events. False when the window is going away: the caller
+    // must then stop at once and call nothing more on the window.
+    virtual bool doEvents() = 0;
+    // A modal message with an OK button; returns when the user has closed it.
+    virtual void showMessage(const std::string& text) = 0;
+};
+
+}  // namespace marv

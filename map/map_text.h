@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "map/board_geometry.h"
+#include "map/expected.h"
+
+namespace marv {
+
+// One value of the map as read: its tile code and the number as written, which decides walkability.
+struct MapValue {
+    std::int16_t code = 0;
+    double number = 0;
+};
+
+// The 400 values in file order: row 0 columns 0..19, then row 1, and so on.
+using MapValues = std::array<MapValue, kMapValues>;
+
+// Tile codes indexed [column][row], 21 × 21 like every grid of the programs.
+using CodeGrid = std::array<std::array<std::int16_t, kGridSize>, kGridSize>;
+
+// Parses the text of a map: values each followed by a comma, row by row. Values past the 400th are
+// ignored; fewer than 400, or any of the first 400 that is not a 16-bit number, is an error that
+// names `fileName` and the place.
+Expected<MapValues> parseMapText(std::string_view text, std::string_view fileName);
+
+// Reads one value: blanks around it, an optional sign, digits with an optional fraction (rounded
+// to the nearest integer, halves to even). No exponent, no other base.
+enum class ValueProblem { kNone, kNotANumber, kOutOfRange };
+ValueProblem parseMapValue(std::string_view piece, MapValue& out);
+
+// The file's text for a grid: every code of rows 0..19, columns 0..19, each followed by a comma.
+std::string formatMapText(const CodeGrid& codes);
+
+CodeGrid codesOf(const MapValues& values);
+
+// The first value a program has no picture for, as a message naming its place and code.
+std::optional<std::string> findUndrawableCode(const MapValues& values,
+                                              bool (*canDraw)(std::int16_t),
+                                              std::string_view allowedCodes,
+                                              std::string_view fileName);
+
+}  // namespace marv

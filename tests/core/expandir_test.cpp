@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "board_text.h"
+#include "fake_window.h"
+
+namespace marv::testing {
+namespace {
+
+// A loaded board with a closed node at (x, y), g 0, and the given destination.
+DemoState nodeAt(const MapValues& board, int x, int y, int destX, int destY) {
+    FakeWindow window;
+    Demo demo(window);
+    demo.formLoad(board);
+    DemoState s = demo.state();
+    s.actX = static_cast<std::int16_t>(x);
+    s.actY = static_cast<std::int16_t>(y);
+    s.destX = static_cast<std::int16_t>(destX);
+    s.destY = static_cast<std::int16_t>(destY);
+    s.celda(x, y).cerrado = -1;
+    return s;
+}
+
+TEST(Expandir, RejectsOffBoardClosedAndUnwalkableCells) {
+    struct Case {
+        const char* name;
+        MapValues board;
+        int x, y;
+        int rechazados;
+    };
+    const Case cases[] = {
+        {"top-left corner", openBoard(), 0, 0, 6},
+        {"bottom-right corner", openBoard(), 19, 19, 6},
+        {"left edge", openBoard(), 0, 7, 4},
+        {"middle", openBoard(), 7, 7, 1},
+        {"walled in", boardFromText({"###", "#.#", "###"}), 1, 1, 9},
+        {"corner against walls", boardFromText({".#", "##"}), 0, 0, 9},
+    };
+    for (const Case& c : cases) {
+        DemoState s = nodeAt(c.board, c.x, c.y, 10, 10);
+        expandir(s);
+        EXPECT_EQ(s.rechazados, c.rechazados) << c.name;
+        int open = 0;
+        for (int x = 0; x < kGridSize; ++x)
+            for (int y = 0; y < kGridSize; ++y) open += s.celda(x, y).abierto == -1;
+        EXPECT_EQ(open, 9 - c.rechazados) << c.name;
+        EXPECT_EQ(s.celda(c.x, c.y).abierto, 0) << c.name << ": the node itself is never opened";
+    }
+}
+
+TEST(Expandir, OpensWithStepCostEstimateAndTerrain) {
+    // Destination (8, 9): the cell (5, 5) lies 3 columns and 4 rows from it.
+    DemoState s = nodeAt(boardFromText({"", "", "", "", "", ".....t", ".....p"}), 4, 4, 8, 9);
+    expandir(s);
+    const Celda& straight = s.celda(4, 5);
+    EXPECT_EQ(straight.g, 10);
+    EXPECT_EQ(straight.h, 10 * (4 + 4));
+    EXPECT_EQ(straight.f, straight.h + 10);
+    EXPECT_EQ(straight.padreX, 4);
+    EXPECT_EQ(straight.padreY, 4);
+    const Celda& diagonalEarth = s.celda(5, 5);
+    EXPECT_EQ(diagonalEarth.g, 14);
+    EXPECT_EQ(diagonalEarth.h, 70);
+    EXPECT_EQ(diagonalEarth.f, 70 + 14 + 15);
+    EXPECT_EQ(s.celda(5, 6).abierto, 0) << "outside the block";
+}
+
+TEST(Expandir, PavedDestinationOneStepAwayScoresMinusFive) {
+    DemoState s = nodeAt(boardFromText({"", "", "", "", "", "......p"}), 5, 5, 6, 5);
+    expandir(s);
+    EXPECT_EQ(s.celda(6, 5).f, 0 + 10 - 15);
+}
+
+TEST(Expandir, UnwalkableDestinationIsNeverOpened) {
+    DemoState s = nodeAt(boardFromText({"", "", "", "", "", "......#"}), 5, 5, 6, 5);
+    expandir(s);
+    EXPECT_EQ(s.celda(6, 5).abierto, 0);
+    EXPECT_EQ(s.rechazados, 2);
+}
+
+TEST(Expandir, ReparentsAnOpenCellOnlyWhenStrictlyCheaper) {
+    DemoState s = nodeAt(openBoard(), 5, 5, 10, 10);
+    Celda& dearer = s.celda(6, 6);  // reached at 14 now; 30 before
+    dearer.abierto = -1;
+    dearer.g = 30;
+    dearer.h = 80;
+    dearer.padreX = dearer.padreY = 9;
+    Celda& same = s.celda(4, 4);  // reached at 14 now; 14 before
+    same.abierto = -1;
+    same.g = 14;
+    same.h = 120;
+    same.padreX = same.padreY = 3;
+
+    expandir(s);
+
+    EXPECT_EQ(dearer.g, 14);
+    EXPECT_EQ(dearer.padreX, 5);
+    EXPECT_EQ(dearer.padreY, 5);
+    EXPECT_EQ(dearer.f, 80 + 14) << "f falls by the difference";
+    EXPECT_EQ(dearer.h, 80) << "h is not recomputed";
+    EXPECT_EQ(same.g, 14);
+    EXPECT_EQ(same.padreX, 3) << "an equal cost keeps the first parent";
+    EXPECT_EQ(same.f, 120 + 14);
+}
+
+TEST(Expandir, RepeatingTheExpansionChangesNothing) {
+    DemoState s = nodeAt(boardFromText({"", "", "", "", "", "......t"}), 5, 5, 12, 3);
+    expandir(s);
+    const Mapa once = s.mapa;
+    expandir(s);
+    for (int x = 0; x < kGridSize; ++x)
+        for (int y = 0; y < kGridSize; ++y)
+            EXPECT_EQ(std::memcmp(&once[x][y], &s.mapa[x][y], sizeof(Celda)), 0) << x << "," << y;
+}
+
+}  // namespace
+}  // namespace marv::testing

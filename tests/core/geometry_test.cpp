@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "map/board_geometry.h"
+
+namespace marv {
+namespace {
+
+TEST(Geometry, CellOfAPressRoundsDownAtEveryBoundary) {
+    struct Case {
+        double pixel;
+        int cell;
+    };
+    const Case cases[] = {{0, 0},    {19, 0},   {19.99, 0}, {20, 1},   {39.5, 1},
+                          {379, 18}, {380, 19}, {395, 19},  {399, 19}, {399.9, 19}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(cellOfPress(c.pixel, 0)->column, c.cell) << "x " << c.pixel;
+        EXPECT_EQ(cellOfPress(0, c.pixel)->row, c.cell) << "y " << c.pixel;
+    }
+}
+
+TEST(Geometry, PressesOffTheBoardLieInNoCell) {
+    for (double outside : {-0.5, -1.0, -20.0, 400.0, 420.0, 1e9}) {
+        EXPECT_FALSE(cellOfPress(outside, 10).has_value()) << outside;
+        EXPECT_FALSE(cellOfPress(10, outside).has_value()) << outside;
+    }
+}
+
+TEST(Geometry, CellOriginIsTwentyPixelsACell) {
+    EXPECT_EQ(cellOrigin({0, 0}), (PixelPoint{0, 0}));
+    EXPECT_EQ(cellOrigin({3, 7}), (PixelPoint{60, 140}));
+    EXPECT_EQ(cellOrigin({19, 19}), (PixelPoint{380, 380}));
+}
+
+}  // namespace
+}  // namespace marv

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include "map/map_text.h"
+#include "map/tile_codes.h"
+
+namespace marv {
+namespace {
+
+std::string repeat(const std::string& value, int times) {
+    std::string s;
+    for (int i = 0; i < times; ++i) s += value + ",";
+    return s;
+}
+
+// 400 values with `piece` as value number `index` and zeros elsewhere.
+std::string mapWith(int index, const std::string& piece) {
+    return repeat("0", index) + piece + "," + repeat("0", kMapValues - index - 1);
+}
+
+TEST(MapValue, AcceptedForms) {
+    struct Case {
+        const char* piece;
+        std::int16_t code;
+        double number;
+    };
+    const Case cases[] = {
+        {"0", 0, 0},
+        {"7", 7, 7},
+        {" 7 ", 7, 7},
+        {"\t8\r\n", 8, 8},
+        {"7.0", 7, 7},
+        {"7.4", 7, 7.4},
+        {"7.", 7, 7},
+        {".5", 0, 0.5},
+        {"2.5", 2, 2.5},
+        {"3.5", 4, 3.5},
+        {"-2.5", -2, -2.5},
+        {"+8", 8, 8},
+        {"-15", -15, -15},
+        {"32767", 32767, 32767},
+        {"-32768", -32768, -32768},
+        {"32767.49", 32767, 32767.49},
+        {"-32768.5", -32768, -32768.5},
+        {"0007", 7, 7},
+    };
+    for (const Case& c : cases) {
+        MapValue v;
+        ASSERT_EQ(parseMapValue(c.piece, v), ValueProblem::kNone) << "«" << c.piece << "»";
+        EXPECT_EQ(v.code, c.code) << "«" << c.piece << "»";
+        EXPECT_EQ(v.number, c.number) << "«" << c.piece << "»";
+    }
+}
+
+TEST(MapValue, RejectedForms) {
+    const char* notNumbers[] = {"",  "  ",    "x", "1e1", "0x1", "1 2", "--1",   "+-1", "-",
+                                ".", "7.0.0", "١", "inf", "nan", "7a",  "1_000", "+",   "- 1"};
+    for (const char* piece : notNumbers) {
+        MapValue v;
+        EXPECT_EQ(parseMapValue(piece, v), ValueProblem::kNotANumber) << "«" << piece << "»";
+    }
+    const std::string outOfRange[] = {"32768",
+                                      "-32769",
+                                      "32767.5",
+                                      "-32768.51",
+                                      "99999999999999999999",
+                                      "1" + std::string(400, '0')};
+    for (const std::string& piece : outOfRange) {
+        MapValue v;
+        EXPECT_EQ(parseMapValue(piece, v), ValueProblem::kOutOfRange) << "«" << piece << "»";
+    }
+}
+
+TEST(MapValue, WalkabilityComparesTheNumberAsWritten) {
+    EXPECT_EQ(terrainOf(7.0).costo, 15);
+    EXPECT_TRUE(terrainOf(7.0).walkable);
+    EXPECT_FALSE(terrainOf(7.4).walkable);
+    EXPECT_EQ(terrainOf(7.4).costo, 0);
+    EXPECT_TRUE(terrainOf(8).walkable);
+    EXPECT_EQ(terrainOf(8).costo, -15);
+    EXPECT_FALSE(terrainOf(1).walkable);
+    EXPECT_FALSE(terrainOf(4).walkable);
+    EXPECT_TRUE(terrainOf(-0.0).walkable);
+    EXPECT_FALSE(terrainOf(0.4).walkable);
+}
+
+TEST(MapText, ReadsRowByRowAndIgnoresWhatFollowsThe400th) {
+    std::string text;
+    for (int i = 0; i < kMapValues; ++i) text += std::to_string(i % 9) + ",";
+    for (const std::string& tail : {std::string(), std::string("garbage,,x"), std::string("\n")}) {
+        auto result = parseMapText(text + tail, "mapa.txt");
+        ASSERT_TRUE(result.ok()) << result.error();
+        const CodeGrid codes = codesOf(result.value());
+        EXPECT_EQ(codes[0][0], 0);
+        EXPECT_EQ(codes[1][0], 1);
+        EXPECT_EQ(codes[0][1], 20 % 9) << "value 20 is column 0 of row 1";
+        EXPECT_EQ(codes[19][19], 399 % 9);
+    }
+    EXPECT_TRUE(parseMapText(text.substr(0, text.size() - 1), "m").ok()) << "no final comma";
+}
+
+TEST(MapText, FormatIsByteExactAndRoundTrips) {
+    CodeGrid codes{};
+    codes[2][0] = 1;
+    codes[19][19] = -15;
+    codes[20][20] = 5;  // never written
+    const std::string text = formatMapText(codes);
+    EXPECT_EQ(text.substr(0, 10), "0,0,1,0,0,");
+    EXPECT_EQ(text.size(), 800u - 1 + 3);
+    EXPECT_EQ(text.substr(text.size() - 4), "-15,");
+    auto back = parseMapText(text, "m");
+    ASSERT_TRUE(back.ok());
+    CodeGrid expected = codes;
+    expected[20][20] = 0;
+    EXPECT_EQ(codesOf(back.value()), expected);
+    EXPECT_EQ(formatMapText(CodeGrid{}), repeat("0", 400));
+}
+
+TEST(MapText, BadFilesNameTheFileThePlaceAndTheText) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"empty", "", "mapa.txt: el mapa tiene ningún valor y hacen falta 400."},
+        {"blank", " \n", "mapa.txt: el mapa tiene ningún valor y hacen falta 400."},
+        {"one value", "0,", "mapa.txt: el mapa tiene 1 valor y hacen falta 400."},
+        {"399 values", repeat("0", 399), "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
+        {"399 without final comma", repeat("0", 398) + "0",
+         "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
+        {"letters", mapWith(63, "agua"), "mapa.txt: fila 3, columna 3: «agua» no es un número."},
+        {"two commas", mapWith(21, ""),
+         "mapa.txt: fila 1, columna 1: falta el valor (dos comas seguidas)."},
+        {"too big", mapWith(399, " 32768"),
+         "mapa.txt: fila 19, columna 19: «32768» está fuera del intervalo de -32768 a 32767."},
+        {"too small", mapWith(20, "-32769"),
+         "mapa.txt: fila 1, columna 0: «-32769» está fuera del intervalo de -32768 a 32767."},
+        {"long text is cut", mapWith(0, "abcdefghijklmnopqrstuvwxyz"),
+         "mapa.txt: fila 0, columna 0: «abcdefghijklmnopqrstuvwx…» no es un número."},
+        {"first fault wins", mapWith(5, "x").substr(0, 30),
+         "mapa.txt: fila 0, columna 5: «x» no es un número."},
+    };
+    for (const Case& c : cases) {
+        auto result = parseMapText(c.text, "mapa.txt");
+        ASSERT_FALSE(result.ok()) << c.name;
+        EXPECT_EQ(result.error(), c.message) << c.name;
+    }
+}
+
+TEST(MapText, AValidFileCutAtEveryLengthIsAnErrorOrTheWholeMap) {
+    std::string text;
+    const char* codes[] = {"0", "1", "7", "8", "-15", "12", " 7.0 "};
+    for (int i = 0; i < kMapValues; ++i) text += std::string(codes[i % 7]) + ",";
+    const auto full = parseMapText(text, "m");
+    ASSERT_TRUE(full.ok());
+    const std::size_t lastValueStart = text.rfind(',', text.size() - 2) + 1;
+    for (std::size_t length = 0; length <= text.size(); ++length) {
+        const auto cut = parseMapText(std::string_view(text).substr(0, length), "m");
+        if (length <= lastValueStart) {
+            EXPECT_FALSE(cut.ok()) << "cut at " << length;
+        } else if (length >= text.size() - 1) {
+            ASSERT_TRUE(cut.ok()) << "cut at " << length;
+            EXPECT_EQ(codesOf(cut.value()), codesOf(full.value()));
+        }
+    }
+}
+
+TEST(MapText, UndrawableCodesAreFoundWithTheirPlace) {
+    auto values = parseMapText(mapWith(45, "9"), "mapa.txt");
+    ASSERT_TRUE(values.ok());
+    EXPECT_EQ(findUndrawableCode(values.value(), demoCanDraw, "0 a 8", "mapa.txt"),
+              "mapa.txt: fila 2, columna 5: el código 9 no se puede dibujar (este programa "
+              "admite 0 a 8).");
+    auto sprite = parseMapText(mapWith(3, "4"), "m");
+    EXPECT_EQ(findUndrawableCode(sprite.value(), demoCanDraw, "", "m"), std::nullopt);
+    EXPECT_NE(findUndrawableCode(sprite.value(), editorCanDraw, "", "m"), std::nullopt);
+    auto tiles = parseMapText(repeat("8", 100) + repeat("7", 100) + repeat("1", 200), "m");
+    EXPECT_EQ(findUndrawableCode(tiles.value(), editorCanDraw, "", "m"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace marv
