@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+
+#include "demo/search/demo_state.h"
+#include "map/pictures/picture_set.h"
+
+namespace marv {
+
+// The demonstration's whole board into `board` (400 × 400, Format_RGB32): every tile; when the
+// search display is on, each cell's closed, open and path marks in that order; then the
+// character. Writes no state.
+void paintDemoBoard(QImage& board, const DemoState& state, const PictureSet& pictures);
+
+}  // namespace marv

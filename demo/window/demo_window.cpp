@@ -1,0 +1,136 @@
+#include "demo/window/demo_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "demo/window/board_renderer.h"
+#include "map/board/board_view.h"
+#include "map/pictures/picture_set.h"
+
+namespace marv {
+
+DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
+    : QWidget(parent), pictures_(PictureSet::shared()), demo_(*this) {
+    setWindowTitle("marvane A*");
+    setFixedSize(400, 465);
+    // Small enough for every caption to fit its control's fixed rectangle.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+
+    mainpic_ = new BoardView(this);
+    mainpic_->setObjectName("mainpic");
+    mainpic_->move(0, 0);
+
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName("Text1");
+    text1_->setGeometry(0, 408, 201, 25);
+    text2_ = new QLineEdit(this);
+    text2_->setObjectName("Text2");
+    text2_->setGeometry(0, 440, 201, 19);
+
+    reiniciar_ = new QPushButton("Reiniciar", this);
+    reiniciar_->setObjectName("reiniciar");
+    reiniciar_->setGeometry(208, 408, 57, 17);
+    checkIr_ = new QCheckBox("Ir con Click", this);
+    checkIr_->setObjectName("CheckIr");
+    checkIr_->setGeometry(280, 408, 81, 17);
+    // Too narrow for its caption: only the tick box shows, beside the character's picture.
+    personaje_ = new QCheckBox("Check1", this);
+    personaje_->setObjectName("personaje");
+    personaje_->setGeometry(240, 440, 17, 13);
+    ir_ = new QPushButton("Ir a Destino", this);
+    ir_->setObjectName("ir");
+    ir_->setGeometry(272, 440, 73, 17);
+
+    imagen2_ = new QLabel(this);
+    imagen2_->setObjectName("imagen2");
+    imagen2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    imagen2_->setLineWidth(2);
+    imagen2_->setGeometry(208, 432, 24, 24);
+    imagen2_->setPixmap(QPixmap::fromImage(pictures_.imagen(kFiguraPersonaje)));
+
+    timer_.setInterval(kWalkIntervalMs);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] { demo_.timerTimer(); });
+    connect(mainpic_, &BoardView::pressed, this, [this](int button, double x, double y) {
+        demo_.mainpicMouseDown(button, x, y, personaje_->isChecked());
+    });
+    connect(reiniciar_, &QPushButton::clicked, this, [this] { demo_.reiniciarClick(); });
+    connect(ir_, &QPushButton::clicked, this, [this] { demo_.irClick(); });
+
+    demo_.formLoad(values);
+}
+
+DemoWindow::~DemoWindow() {
+    timer_.stop();
+}
+
+void DemoWindow::dibujar() {
+    paintDemoBoard(mainpic_->image(), demo_.state(), pictures_);
+    mainpic_->present();
+}
+
+void DemoWindow::stopWalkTimer() {
+    timer_.stop();
+}
+
+void DemoWindow::startWalkTimer() {
+    if (!closing_) timer_.start();
+}
+
+int DemoWindow::checkIr() const {
+    return checkIr_->isChecked() ? 1 : 0;
+}
+
+void DemoWindow::setText1(const std::string& text) {
+    text1_->setText(QString::fromStdString(text));
+}
+
+bool DemoWindow::doEvents() {
+    if (closing_) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (!closing_ && checkIr() == 0) waitForNextStep();
+    sinceLastStep_.restart();
+    return !closing_;
+}
+
+// Keeps the window responsive, without spinning, until one step period has passed since the
+// last step: a repaint costs far less than that, and a search shown any faster flashes past.
+void DemoWindow::waitForNextStep() {
+    if (!sinceLastStep_.isValid()) return;
+    const qint64 remaining = stepPeriodMs_ - sinceLastStep_.elapsed();
+    if (remaining <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(remaining), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    pacing_ = &loop;
+    loop.exec();
+    pacing_ = nullptr;
+}
+
+void DemoWindow::showMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, "marvane",
+                    QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok, this);
+    openMessage_ = &box;
+    box.exec();
+}
+
+// Closing may come while a search or the inspector's box is waiting on events further down
+// the stack: everything here stays alive until those unwind, and doEvents tells the search to
+// stop.
+void DemoWindow::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    timer_.stop();
+    if (pacing_) pacing_->quit();
+    if (openMessage_) openMessage_->reject();
+    event->accept();
+}
+
+}  // namespace marv

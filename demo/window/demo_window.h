@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "demo/search/demo.h"
+#include "map/map_text.h"
+
+class QCheckBox;
+class QEventLoop;
+class QLabel;
+class QLineEdit;
+class QMessageBox;
+class QPushButton;
+
+namespace marv {
+
+class BoardView;
+class PictureSet;
+
+// The demonstration's window: owns the controls, carries out the window operations the
+// demonstration asks for, and routes every event to it.
+class DemoWindow : public QWidget, public WindowOps {
+    Q_OBJECT
+  public:
+    // How long each step of a watched search lasts at least, so that it can be followed.
+    static constexpr int kStepPeriodMs = 20;
+    static constexpr int kWalkIntervalMs = 50;
+
+    explicit DemoWindow(const MapValues& values, QWidget* parent = nullptr);
+    ~DemoWindow() override;
+
+    const Demo& demo() const { return demo_; }
+    Demo& demo() { return demo_; }
+    BoardView* board() const { return mainpic_; }
+    bool walking() const { return timer_.isActive(); }
+    const QTimer& walkTimer() const { return timer_; }
+    // Tests shorten the pacing; the program never changes it.
+    void setStepPeriodMs(int ms) { stepPeriodMs_ = ms; }
+
+    void dibujar() override;
+    void stopWalkTimer() override;
+    void startWalkTimer() override;
+    int checkIr() const override;
+    void setText1(const std::string& text) override;
+    bool doEvents() override;
+    void showMessage(const std::string& text) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void waitForNextStep();
+
+    const PictureSet& pictures_;
+    BoardView* mainpic_;
+    QLineEdit* text1_;
+    QLineEdit* text2_;
+    QPushButton* reiniciar_;
+    QCheckBox* checkIr_;
+    QCheckBox* personaje_;
+    QPushButton* ir_;
+    QLabel* imagen2_;
+    QTimer timer_;
+    Demo demo_;
+
+    int stepPeriodMs_ = kStepPeriodMs;
+    QElapsedTimer sinceLastStep_;
+    QEventLoop* pacing_ = nullptr;
+    QPointer<QMessageBox> openMessage_;
+    bool closing_ = false;
+};
+
+}  // namespace marv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+
+namespace marv {
+
+// The board on screen: a 400 × 400 box with a sunken border drawn inside it, showing a kept
+// 400 × 400 image from just inside the border. The border takes its pixels from the 400, so the
+// last column and row show a little less than 20 pixels.
+class BoardView : public QFrame {
+    Q_OBJECT
+  public:
+    explicit BoardView(QWidget* parent = nullptr);
+
+    // The persistent image; draw into it, then call present().
+    QImage& image() { return image_; }
+    const QImage& image() const { return image_; }
+    void present() { update(); }
+
+    // Mouse buttons as the programs number them: 1 left, 2 right, 4 middle, 0 any other.
+    static int buttonCode(Qt::MouseButton button);
+
+  signals:
+    // A press inside the drawing area, in its pixels.
+    void pressed(int button, double x, double y);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    QImage image_;
+};
+
+}  // namespace marv
