@@ -42,6 +42,7 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     checkIr_ = new QCheckBox("Ir con Click", this);
     checkIr_->setObjectName("CheckIr");
     checkIr_->setGeometry(280, 408, 81, 17);
+    checkIr_->setStyleSheet("QCheckBox { spacing: 2px; }");
     // Too narrow for its caption: only the tick box shows, beside the character's picture.
     personaje_ = new QCheckBox("Check1", this);
     personaje_->setObjectName("personaje");

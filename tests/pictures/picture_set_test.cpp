@@ -1,0 +1,115 @@
+#include "map/pictures/picture_set.h"
+
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace marv {
+namespace {
+
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlack = 0xff000000;
+
+// Rings from the picture's edge inwards: 0 is the outermost.
+int depth(int x, int y) {
+    return std::min({x, y, 19 - x, 19 - y});
+}
+
+int distance(QRgb p, int r, int g, int b) {
+    return std::max({std::abs(qRed(p) - r), std::abs(qGreen(p) - g), std::abs(qBlue(p) - b)});
+}
+
+int distanceOfAverage(const QImage& image, int r, int g, int b) {
+    long sum[3] = {0, 0, 0};
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) {
+            sum[0] += qRed(image.pixel(x, y));
+            sum[1] += qGreen(image.pixel(x, y));
+            sum[2] += qBlue(image.pixel(x, y));
+        }
+    return distance(qRgb(int(sum[0] / 400), int(sum[1] / 400), int(sum[2] / 400)), r, g, b);
+}
+
+std::string loadErrorFor(const QString& folder) {
+    try {
+        PictureSet set(folder);
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(PictureSet, LoadsNineOpaque20By20PicturesFromTheResources) {
+    const PictureSet set;
+    for (int i = 0; i < PictureSet::kCount; ++i) {
+        EXPECT_EQ(set.imagen(i).size(), QSize(20, 20)) << i;
+        EXPECT_EQ(set.imagen(i).format(), QImage::Format_RGB32) << i;
+    }
+    EXPECT_THROW(set.imagen(PictureSet::kCount), std::out_of_range);
+}
+
+TEST(PictureSet, NamesTheMissingOrMisshapenPicture) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const PictureSet good;
+    for (int i = 0; i < PictureSet::kCount - 1; ++i)
+        ASSERT_TRUE(good.imagen(i).save(dir.filePath(QStringLiteral("imagen%1.png").arg(i))));
+    EXPECT_NE(loadErrorFor(dir.path()).find("imagen8.png"), std::string::npos);
+
+    ASSERT_TRUE(good.imagen(8).save(dir.filePath("imagen8.png")));
+    EXPECT_EQ(loadErrorFor(dir.path()), "");
+
+    ASSERT_TRUE(good.imagen(3).copy(0, 0, 20, 19).save(dir.filePath("imagen3.png")));
+    EXPECT_NE(loadErrorFor(dir.path()).find("imagen3.png"), std::string::npos);
+}
+
+// Stamping needs pure black and white masks, and figures that are white exactly where their
+// mask lets the board through; the frame mask covers the three outer rings.
+TEST(PictureSet, MasksAndFiguresMatchPixelForPixel) {
+    const PictureSet set;
+    const std::pair<int, int> pairs[] = {{kFiguraPersonaje, kMascaraPersonaje},
+                                         {kMarcoAbierto, kMascaraMarco},
+                                         {kMarcoCerrado, kMascaraMarco}};
+    for (auto [figure, mask] : pairs) {
+        int silhouette = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const QRgb m = set.imagen(mask).pixel(x, y);
+                ASSERT_TRUE(m == kWhite || m == kBlack) << mask << " at " << x << "," << y;
+                if (mask == kMascaraMarco) {
+                    EXPECT_EQ(m == kBlack, depth(x, y) < 3);
+                }
+                EXPECT_EQ(set.imagen(figure).pixel(x, y) == kWhite, m == kWhite)
+                    << figure << " at " << x << "," << y;
+                silhouette += m == kBlack;
+            }
+        EXPECT_GT(silhouette, 60) << figure;
+    }
+}
+
+TEST(PictureSet, FramesAndGroundsHaveTheirUsualColours) {
+    const PictureSet set;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const QRgb open = set.imagen(kMarcoAbierto).pixel(x, y);
+            const QRgb closed = set.imagen(kMarcoCerrado).pixel(x, y);
+            if (depth(x, y) < 2) {
+                EXPECT_LE(distance(open, 170, 228, 30), 20) << x << "," << y;
+                EXPECT_LE(distance(closed, 88, 106, 235), 20) << x << "," << y;
+            } else if (depth(x, y) == 2) {
+                EXPECT_LE(distance(open, 0, 15, 0), 20) << x << "," << y;
+                EXPECT_LE(distance(closed, 0, 3, 50), 20) << x << "," << y;
+            }
+        }
+    EXPECT_LE(distanceOfAverage(set.imagen(kPasto), 54, 117, 47), 20);
+    EXPECT_LE(distanceOfAverage(set.imagen(kAgua), 109, 218, 214), 20);
+    EXPECT_LE(distanceOfAverage(set.imagen(kTierra), 191, 148, 58), 20);
+    EXPECT_LE(distanceOfAverage(set.imagen(kAdoquin), 185, 185, 185), 20);
+}
+
+}  // namespace
+}  // namespace marv
