@@ -1,0 +1,54 @@
+#include "editor/editor_model.h"
+
+#include "map/map_file.h"
+#include "map/tile_codes.h"
+
+namespace marv {
+
+void EditorModel::load(const MapValues& values) {
+    mapa_ = codesOf(values);
+    modified_ = false;
+}
+
+bool EditorModel::chooseTile(std::int16_t code) {
+    if (!editorCanDraw(code)) return false;
+    tileActual_ = code;
+    return true;
+}
+
+bool EditorModel::paint(Cell cell) {
+    if (!isOnBoard(cell.column, cell.row)) return false;
+    std::int16_t& code = mapa_[cell.column][cell.row];
+    if (code == tileActual_) return false;
+    code = tileActual_;
+    modified_ = true;
+    return true;
+}
+
+void EditorModel::borrar() {
+    for (int column = 0; column <= kLastIndex; ++column) {
+        for (int row = 0; row <= kLastIndex; ++row) {
+            std::int16_t& code = mapa_[column][row];
+            if (code != 0) {
+                code = 0;
+                modified_ = true;
+            }
+        }
+    }
+}
+
+std::optional<std::string> EditorModel::save(const std::string& path) {
+    auto error = writeMapFile(path, mapa_);
+    if (!error) modified_ = false;
+    return error;
+}
+
+Expected<MapValues> readEditorMap(const std::string& path) {
+    auto values = readMapFile(path);
+    if (!values) return values;
+    if (auto undrawable = findUndrawableCode(values.value(), editorCanDraw, kEditorCodesText, path))
+        return Expected<MapValues>::failure(*undrawable);
+    return values;
+}
+
+}  // namespace marv

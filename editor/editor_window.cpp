@@ -1,0 +1,163 @@
+#include "editor/editor_window.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <exception>
+#include <functional>
+#include <iterator>
+#include <utility>
+
+#include "map/board/board_view.h"
+#include "map/board/tile_layer.h"
+#include "map/pictures/picture_set.h"
+
+namespace marv {
+namespace {
+
+const QString kCaption = QStringLiteral("Editor");
+
+// One palette entry: a tile's picture in a sunken box, exactly filling the inside.
+class PaletteBox : public QFrame {
+  public:
+    PaletteBox(int index, std::function<void()> onClick, QWidget* parent)
+        : QFrame(parent),
+          picture_(PictureSet::shared().imagen(index)),
+          onClick_(std::move(onClick)) {
+        setObjectName(QStringLiteral("imagen%1").arg(index));
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(2);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QFrame::paintEvent(event);
+        QPainter(this).drawImage(contentsRect().topLeft(), picture_);
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        pressed_ = event->button() == Qt::LeftButton;
+    }
+    // A click is a left press and release on the box; letting go elsewhere changes nothing.
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                           rect().contains(event->position().toPoint());
+        pressed_ = false;
+        if (click) onClick_();
+    }
+
+  private:
+    QImage picture_;
+    std::function<void()> onClick_;
+    bool pressed_ = false;
+};
+
+}  // namespace
+
+EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget* parent)
+    : QWidget(parent), mapPath_(std::move(mapPath)), model_(values) {
+    setWindowTitle(kCaption);
+    setFixedSize(461, 401);
+
+    const auto palette = [this](int index, QRect where) {
+        auto* box = new PaletteBox(
+            index, [this, index] { model_.chooseTile(static_cast<std::int16_t>(index)); }, this);
+        box->setGeometry(where);
+        return box;
+    };
+    const auto button = [this](const char* name, const QString& text, QRect where) {
+        auto* pushButton = new QPushButton(text, this);
+        pushButton->setObjectName(QString::fromLatin1(name));
+        pushButton->setGeometry(where);
+        return pushButton;
+    };
+
+    // Made in tab order, so the focus chain starts out right.
+    QWidget* grass = palette(kPasto, {408, 8, 24, 24});
+    QWidget* water = palette(kAgua, {432, 8, 24, 24});
+    board_ = new BoardView(this);
+    board_->setObjectName(QStringLiteral("mainpic"));
+    board_->setGeometry(0, 0, 400, 400);
+    board_->setFocusPolicy(Qt::StrongFocus);
+    QPushButton* guardarButton = button("guardar", QStringLiteral("Guardar"), {408, 368, 49, 25});
+    QWidget* earth = palette(kTierra, {408, 40, 24, 24});
+    QWidget* paving = palette(kAdoquin, {432, 40, 24, 24});
+    QPushButton* borrarButton = button("borrar", QStringLiteral("Borrar"), {408, 328, 49, 25});
+    QWidget* const order[] = {grass, water, board_, guardarButton, earth, paving, borrarButton};
+    for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    grass->setFocus();
+
+    connect(board_, &BoardView::pressed, this,
+            [this](int, double x, double y) { pressBoard(x, y); });
+    connect(borrarButton, &QPushButton::clicked, this, &EditorWindow::borrar);
+    connect(guardarButton, &QPushButton::clicked, this, [this] { guardar(); });
+
+    redraw();
+}
+
+Expected<std::unique_ptr<EditorWindow>> EditorWindow::open(const std::string& mapPath) {
+    using Result = Expected<std::unique_ptr<EditorWindow>>;
+    auto values = readEditorMap(mapPath);
+    if (!values) return Result::failure(values.error());
+    try {
+        return Result(std::make_unique<EditorWindow>(mapPath, values.value()));
+    } catch (const std::exception& error) {
+        // The pictures are built in, so this means a broken build rather than a bad map.
+        return Result::failure(std::string("No se pueden cargar las imágenes del editor: ") +
+                               error.what());
+    }
+}
+
+void EditorWindow::pressBoard(double x, double y) {
+    // Every button paints, and one press paints one cell.
+    if (const auto cell = cellOfPress(x, y)) model_.paint(*cell);
+    redraw();
+}
+
+void EditorWindow::borrar() {
+    model_.borrar();
+    redraw();
+}
+
+bool EditorWindow::guardar() {
+    const auto error = model_.save(mapPath_);
+    if (!error) return true;
+    QMessageBox::warning(this, kCaption, QString::fromStdString(*error));
+    return false;
+}
+
+void EditorWindow::redraw() {
+    {
+        QPainter painter(&board_->image());
+        paintTileLayer(painter, PictureSet::shared(), model_.mapa());
+    }
+    board_->present();
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    if (!model_.modified()) {
+        event->accept();
+        return;
+    }
+    QMessageBox question(QMessageBox::Question, kCaption,
+                         QStringLiteral("¿Guardar los cambios en mapa.txt?"), QMessageBox::NoButton,
+                         this);
+    QPushButton* yes = question.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+    QPushButton* no = question.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton* cancel = question.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    question.setDefaultButton(yes);
+    question.setEscapeButton(cancel);
+    question.exec();
+
+    const QAbstractButton* answer = question.clickedButton();
+    if (answer == no || (answer == yes && guardar())) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace marv

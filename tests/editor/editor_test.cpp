@@ -1,0 +1,344 @@
+#include <sys/resource.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <csignal>
+#include <memory>
+
+#include "editor/editor_program.h"
+#include "editor/editor_window.h"
+#include "map/board/board_view.h"
+#include "map/map_file.h"
+#include "map/pictures/picture_set.h"
+
+namespace marv {
+namespace {
+
+const QString kEscape = QStringLiteral("<Escape>");
+
+CodeGrid uniformGrid(std::int16_t code) {
+    CodeGrid grid{};
+    for (int column = 0; column <= kLastIndex; ++column)
+        for (int row = 0; row <= kLastIndex; ++row) grid[column][row] = code;
+    return grid;
+}
+
+QByteArray mapText(std::int16_t code) {
+    return QByteArray::fromStdString(formatMapText(uniformGrid(code)));
+}
+
+QByteArray readFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const std::string& path, const QByteArray& text) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+bool anEditorWindowExists() {
+    const auto windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+                       [](QWidget* w) { return qobject_cast<EditorWindow*>(w) != nullptr; });
+}
+
+// Answers the message boxes that come up while it lives, in turn, by the text of a button (or
+// kEscape), and notes what each one said. Once out of answers it escapes, so a box the test did
+// not expect shows up as a failure instead of a hang.
+class BoxAnswerer : public QObject {
+  public:
+    struct Box {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        bool editorExisted;
+    };
+
+    explicit BoxAnswerer(QStringList answers = {}) : answers_(std::move(answers)) {
+        connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::answer);
+        timer_.start(0);
+    }
+    QList<Box> seen;
+
+  private:
+    void answer() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        seen.append({box->windowTitle(), box->text(), box->icon(), anEditorWindowExists()});
+        const QString answer = answers_.isEmpty() ? kEscape : answers_.takeFirst();
+        if (answer != kEscape) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text().remove(QLatin1Char('&')) == answer) {
+                    button->click();
+                    return;
+                }
+            }
+        }
+        QTest::keyClick(box, Qt::Key_Escape);
+    }
+
+    QStringList answers_;
+    QTimer timer_;
+};
+
+// Files may grow to `bytes` only, while it lives: writes past it fail as on a full disk, even
+// for root.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*previous_)(int) = nullptr;
+};
+
+// A map written into a folder of its own, open in a shown window.
+struct Session {
+    explicit Session(const QByteArray& text) : path(mapPathIn(folder.path().toStdString())) {
+        if (!folder.isValid() || !writeFile(path, text)) return;
+        if (auto opened = EditorWindow::open(path)) window = std::move(opened.value());
+        if (window) window->show();
+    }
+    BoardView* board() const { return window->findChild<BoardView*>("mainpic"); }
+    const CodeGrid& mapa() const { return window->model().mapa(); }
+    void click(const char* name) const {
+        QTest::mouseClick(window->findChild<QWidget*>(name), Qt::LeftButton);
+    }
+    // Presses on the cell, then lets go a cell further on: only the pressed cell may change.
+    void press(Cell cell, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = {}) const {
+        const PixelPoint at = cellOrigin(cell);
+        const QPoint inside = board()->contentsRect().topLeft() + QPoint(at.x + 10, at.y + 10);
+        const QPoint further =
+            inside + QPoint(cell.column < kLastIndex ? kCellPixels : -kCellPixels, 0);
+        QTest::mousePress(board(), button, modifiers, inside);
+        QTest::mouseMove(board(), further);
+        QTest::mouseRelease(board(), button, modifiers, further);
+    }
+    bool shows(Cell cell, int picture) const {
+        const PixelPoint at = cellOrigin(cell);
+        return board()->image().copy(at.x, at.y, kCellPixels, kCellPixels) ==
+               PictureSet::shared().imagen(picture);
+    }
+    int files() const { return QDir(folder.path()).entryList(QDir::Files).size(); }
+
+    QTemporaryDir folder;
+    std::string path;
+    std::unique_ptr<EditorWindow> window;
+};
+
+}  // namespace
+
+class EditorWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theModelCountsOnlyRealChanges() {
+        MapValues values{};
+        EditorModel model(values);
+        QVERIFY(!model.paint({3, 4}));  // grass on grass
+        QVERIFY(!model.chooseTile(2));  // no picture for it in the palette
+        QCOMPARE(model.tileActual(), 0);
+        QVERIFY(model.chooseTile(7));
+        QVERIFY(!model.paint({20, 0}) && !model.paint({0, -1}));
+        QVERIFY(!model.modified());
+        QVERIFY(model.paint({3, 4}));
+        QCOMPARE(model.at({3, 4}), 7);
+        QCOMPARE(model.at({4, 3}), 0);
+        QVERIFY(model.modified());
+    }
+
+    void choosingATileChangesNothing() {
+        Session session(mapText(1));
+        QVERIFY(session.window);
+        for (const char* name : {"imagen0", "imagen7", "imagen8"}) session.click(name);
+        QCOMPARE(session.window->model().tileActual(), 8);
+        QCOMPARE(session.mapa(), uniformGrid(1));
+        QVERIFY(session.shows({0, 0}, kAgua));
+
+        BoxAnswerer answers;
+        QVERIFY(session.window->close());
+        QCOMPARE(answers.seen.size(), 0);
+        QCOMPARE(readFile(session.path), mapText(1));
+    }
+
+    void everyButtonPaintsOneCellWithTheChosenTile_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("left") << Qt::LeftButton << Qt::KeyboardModifiers();
+        QTest::newRow("right") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("middle") << Qt::MiddleButton << Qt::KeyboardModifiers(Qt::ControlModifier);
+    }
+    void everyButtonPaintsOneCellWithTheChosenTile() {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        Session session(mapText(1));
+        QVERIFY(session.window);
+        CodeGrid expected = uniformGrid(1);
+
+        session.press({2, 3}, button, modifiers);  // nothing chosen yet: grass
+        expected[2][3] = 0;
+        QCOMPARE(session.mapa(), expected);
+        QVERIFY(session.shows({2, 3}, kPasto));
+
+        session.click("imagen8");
+        session.click("imagen7");
+        session.press({19, 0}, button, modifiers);
+        expected[19][0] = 7;
+        QCOMPARE(session.mapa(), expected);
+        QVERIFY(session.shows({19, 0}, kTierra) && session.shows({18, 0}, kAgua));
+    }
+
+    void savingReplacesTheFileWhole() {
+        // Values past the 400th are ignored on reading, so the old file may be longer.
+        Session session(mapText(7) + QByteArray("-12345,").repeated(50));
+        QVERIFY(session.window);
+        session.click("imagen1");
+        session.click("borrar");
+        QCOMPARE(session.mapa(), uniformGrid(0));
+        QCOMPARE(session.window->model().tileActual(), 1);
+        QVERIFY(session.shows({10, 10}, kPasto));
+        QVERIFY(readFile(session.path).startsWith(mapText(7)));
+
+        BoxAnswerer answers;
+        session.click("guardar");
+        QCOMPARE(readFile(session.path), QByteArray("0,").repeated(400));
+
+        session.press({4, 9});
+        session.click("guardar");
+        const auto read = readMapFile(session.path);
+        QVERIFY2(read.ok(), read.ok() ? "" : read.error().c_str());
+        QCOMPARE(codesOf(read.value()), session.mapa());
+        QCOMPARE(session.mapa()[4][9], 1);
+        QCOMPARE(session.files(), 1);
+        QVERIFY(session.window->close());
+        QCOMPARE(answers.seen.size(), 0);
+    }
+
+    void closingWithChangesAsks_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("Sí") << QStringLiteral("Sí") << true << mapText(0);
+        QTest::newRow("No") << QStringLiteral("No") << true << mapText(1);
+        QTest::newRow("Cancelar") << QStringLiteral("Cancelar") << false << mapText(1);
+        QTest::newRow("Escape") << kEscape << false << mapText(1);
+    }
+    void closingWithChangesAsks() {
+        QFETCH(QString, answer);
+        QFETCH(bool, closes);
+        QFETCH(QByteArray, file);
+        Session session(mapText(1));
+        QVERIFY(session.window);
+        session.click("borrar");
+
+        BoxAnswerer answers({answer});
+        QCOMPARE(session.window->close(), closes);
+        QCOMPARE(answers.seen.size(), 1);
+        QCOMPARE(answers.seen[0].title, QStringLiteral("Editor"));
+        QCOMPARE(answers.seen[0].text, QStringLiteral("¿Guardar los cambios en mapa.txt?"));
+        QCOMPARE(session.window->isVisible(), !closes);
+        QCOMPARE(readFile(session.path), file);
+        QCOMPARE(session.mapa(), uniformGrid(0));
+    }
+
+    void aFailedSaveKeepsTheBoardAndTheFile() {
+        Session session(mapText(1));
+        QVERIFY(session.window);
+        session.press({3, 4});
+        const CodeGrid edited = session.mapa();
+        const QString failure =
+            QString::fromStdString("No se pudo guardar el mapa en " + session.path);
+
+        BoxAnswerer answers({QStringLiteral("OK"), QStringLiteral("Sí"), QStringLiteral("OK")});
+        {
+            FileSizeLimit limit(100);
+            session.click("guardar");
+            QCOMPARE(answers.seen.size(), 1);
+            // Sí saves first; when that fails too, the window stays.
+            QVERIFY(!session.window->close());
+        }
+        QCOMPARE(answers.seen.size(), 3);
+        for (int i : {0, 2}) {
+            QCOMPARE(answers.seen[i].title, QStringLiteral("Editor"));
+            QCOMPARE(answers.seen[i].icon, QMessageBox::Warning);
+            QVERIFY2(answers.seen[i].text.startsWith(failure), qPrintable(answers.seen[i].text));
+        }
+        QVERIFY(session.window->isVisible());
+        QCOMPARE(session.mapa(), edited);
+        QVERIFY(session.window->model().modified());
+        QVERIFY(session.shows({3, 4}, kPasto));
+        QCOMPARE(readFile(session.path), mapText(1));
+        QCOMPARE(session.files(), 1);
+    }
+
+    void aMapThatCannotBeEditedStopsTheProgram_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing") << QByteArray() << false
+                                 << QStringLiteral("No se encuentra el archivo del mapa");
+        QTest::newRow("short") << QByteArray("0,").repeated(399) << true
+                               << QStringLiteral("el mapa tiene 399 valores");
+        QTest::newRow("code 2") << QByteArray("0,").repeated(399).append("2,") << true
+                                << QStringLiteral("fila 19, columna 19: el código 2");
+    }
+    void aMapThatCannotBeEditedStopsTheProgram() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, present);
+        QFETCH(QString, says);
+        QTemporaryDir folder;
+        const std::string path = mapPathIn(folder.path().toStdString());
+        if (present) QVERIFY(writeFile(path, text));
+
+        BoxAnswerer answers({QStringLiteral("OK")});
+        QCOMPARE(runEditorProgram(path), 1);
+        QCOMPARE(answers.seen.size(), 1);
+        QCOMPARE(answers.seen[0].title, QStringLiteral("Editor"));
+        QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
+        QVERIFY2(answers.seen[0].text.contains(says), qPrintable(answers.seen[0].text));
+        QVERIFY(!answers.seen[0].editorExisted);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), present ? 1 : 0);
+        if (present) QCOMPARE(readFile(path), text);
+    }
+
+    void aGoodMapRunsUntilTheWindowCloses() {
+        QTemporaryDir folder;
+        const std::string path = mapPathIn(folder.path().toStdString());
+        QVERIFY(writeFile(path, mapText(8)));
+
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* window = qobject_cast<EditorWindow*>(widget)) {
+                    shown = window->isVisible() && window->windowTitle() == "Editor";
+                    window->close();
+                }
+            }
+        });
+        QCOMPARE(runEditorProgram(path), 0);
+        QVERIFY(shown);
+        QCOMPARE(readFile(path), mapText(8));
+    }
+};
+
+}  // namespace marv
+
+QTEST_MAIN(marv::EditorWindowTest)
+#include "editor_test.moc"
