@@ -61,6 +61,10 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     : QWidget(parent), mapPath_(std::move(mapPath)), model_(values) {
     setWindowTitle(kCaption);
     setFixedSize(461, 401);
+    // Small enough for both captions to fit their buttons' fixed rectangles.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
 
     const auto palette = [this](int index, QRect where) {
         auto* box = new PaletteBox(
