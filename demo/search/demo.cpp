@@ -1,6 +1,6 @@
 #include "demo/search/demo.h"
 
-#include "demo/search/inspector.h"
+#include "demo/search/cell_report.h"
 #include "map/tile_codes.h"
 
 namespace marv {

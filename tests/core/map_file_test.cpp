@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "map/map_file.h"
+#include "support/file_size_limit.h"
 #include "temp_folder.h"
 
 namespace marv::testing {
@@ -16,26 +15,6 @@ CodeGrid sampleCodes() {
         for (int y = 0; y < kBoardCells; ++y) codes[x][y] = static_cast<std::int16_t>((x * y) % 9);
     return codes;
 }
-
-// Files may grow to `bytes` only, while it lives: writes past it fail as on a full disk.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*previous_)(int) = nullptr;
-};
 
 TEST(MapFile, WriteThenReadGivesTheSameBoard) {
     TempFolder folder;

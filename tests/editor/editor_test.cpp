@@ -1,5 +1,3 @@
-#include <sys/resource.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -8,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <csignal>
 #include <memory>
 
 #include "editor/editor_program.h"
@@ -16,9 +13,12 @@
 #include "map/board/board_view.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
+#include "support/file_size_limit.h"
 
 namespace marv {
 namespace {
+
+using testing::FileSizeLimit;
 
 const QString kEscape = QStringLiteral("<Escape>");
 
@@ -86,27 +86,6 @@ class BoxAnswerer : public QObject {
 
     QStringList answers_;
     QTimer timer_;
-};
-
-// Files may grow to `bytes` only, while it lives: writes past it fail as on a full disk, even
-// for root.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*previous_)(int) = nullptr;
 };
 
 // A map written into a folder of its own, open in a shown window.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board_text.h"
-#include "demo/search/inspector.h"
+#include "demo/search/cell_report.h"
 #include "fake_window.h"
 
 namespace marv::testing {

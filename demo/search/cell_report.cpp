@@ -1,4 +1,4 @@
-#include "demo/search/inspector.h"
+#include "demo/search/cell_report.h"
 
 namespace marv {
 namespace {
