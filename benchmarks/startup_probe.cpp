@@ -9,7 +9,7 @@
 namespace {
 
 class FirstPaint : public QObject {
-public:
+  public:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) QCoreApplication::quit();
         return false;

@@ -8,6 +8,8 @@ namespace marv {
 
 void paintDemoBoard(QImage& board, const DemoState& state, const PictureSet& pictures) {
     QPainter painter(&board);
+    // A tile replaces the pixels beneath it.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     const bool marks = state.mostrarBusqueda == kTrue;
     for (int row = 0; row <= state.ultimaFila; ++row) {
         for (int column = 0; column <= state.ultimaColumna; ++column) {

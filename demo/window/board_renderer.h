@@ -7,7 +7,7 @@
 
 namespace marv {
 
-// The demonstration's whole board into `board` (400 × 400, Format_RGB32): every tile; when the
+// The demonstration's whole board into `board` (400 × 400, kBoardImageFormat): every tile; when the
 // search display is on, each cell's closed, open and path marks in that order; then the
 // character. Writes no state.
 void paintDemoBoard(QImage& board, const DemoState& state, const PictureSet& pictures);

@@ -7,7 +7,7 @@ namespace marv {
 
 // Stamps the 20 × 20 `figure` at (x, y) through `mask`: first dest := dest OR NOT mask, then
 // dest := dest AND figure. Where the mask is white the board is kept; where it is black the
-// figure replaces it. `boardPainter` must be painting, untransformed, on a Format_RGB32 image;
+// figure replaces it. `boardPainter` must be painting, untransformed, on an opaque 32-bit image;
 // its composition mode is left as it was.
 void maskedCopy(QPainter& boardPainter, int x, int y, const QImage& mask, const QImage& figure);
 

@@ -4,11 +4,12 @@
 #include <QPainter>
 
 #include "map/board_geometry.h"
+#include "map/pictures/picture_set.h"
 
 namespace marv {
 
 BoardView::BoardView(QWidget* parent)
-    : QFrame(parent), image_(kBoardPixels, kBoardPixels, QImage::Format_RGB32) {
+    : QFrame(parent), image_(kBoardPixels, kBoardPixels, kBoardImageFormat) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFixedSize(kBoardPixels, kBoardPixels);

@@ -21,7 +21,7 @@ PictureSet::PictureSet(const QString& folder) {
                                      std::to_string(image.height()) + " en vez de 20 × 20");
         // The board's raster operations work on whole 32-bit pixels; a fixed format keeps
         // them exact whatever format the PNG decoder chose.
-        images_[static_cast<std::size_t>(i)] = image.convertToFormat(QImage::Format_RGB32);
+        images_[static_cast<std::size_t>(i)] = image.convertToFormat(kBoardImageFormat);
     }
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 QImage noise(int width, int height, std::uint32_t seed) {
     std::mt19937 rng(seed);
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width, height, kBoardImageFormat);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) image.setPixel(x, y, 0xff000000u | (rng() & 0xffffffu));
     return image;
@@ -22,7 +22,7 @@ QImage noise(int width, int height, std::uint32_t seed) {
 // pixel opaque; outside it nothing may change.
 void expectStamped(const QImage& before, const QImage& after, int x, int y, const QImage& mask,
                    const QImage& figure) {
-    ASSERT_EQ(after.format(), QImage::Format_RGB32);
+    ASSERT_EQ(after.format(), kBoardImageFormat);
     int wrong = 0;
     for (int by = 0; by < before.height(); ++by)
         for (int bx = 0; bx < before.width(); ++bx) {
@@ -32,7 +32,7 @@ void expectStamped(const QImage& before, const QImage& after, int x, int y, cons
                 const QRgb f = figure.pixel(bx - x, by - y);
                 expected = 0xff000000u | ((expected | ~m) & f);
             }
-            // pixel() would hide a wrong alpha byte on an RGB32 image, so read the raw word.
+            // The raw word, so that a wrong alpha byte shows too.
             const QRgb actual = reinterpret_cast<const QRgb*>(after.constScanLine(by))[bx];
             if (actual != expected && ++wrong <= 5)
                 ADD_FAILURE() << "at " << bx << "," << by << std::hex << ": 0x" << actual
@@ -68,7 +68,7 @@ TEST(MaskedCopy, ReachesTheBoardsLastCell) {
 // whole silhouette, a frame keeps the ground inside it, and the painter keeps its own mode.
 TEST(MaskedCopy, StampsTheCharacterAndAFrameOverTexturedGround) {
     const PictureSet& set = PictureSet::shared();
-    QImage before(40, 20, QImage::Format_RGB32);
+    QImage before(40, 20, kBoardImageFormat);
     {
         QPainter painter(&before);
         painter.drawImage(0, 0, set.imagen(kTierra));

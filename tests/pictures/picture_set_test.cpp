@@ -47,7 +47,7 @@ TEST(PictureSet, LoadsNineOpaque20By20PicturesFromTheResources) {
     const PictureSet set;
     for (int i = 0; i < PictureSet::kCount; ++i) {
         EXPECT_EQ(set.imagen(i).size(), QSize(20, 20)) << i;
-        EXPECT_EQ(set.imagen(i).format(), QImage::Format_RGB32) << i;
+        EXPECT_EQ(set.imagen(i).format(), kBoardImageFormat) << i;
     }
     EXPECT_THROW(set.imagen(PictureSet::kCount), std::out_of_range);
 }
