@@ -132,12 +132,18 @@ void settleAverage(QImage& image, Rgb target, Rgb ceiling) {
     }
 }
 
-QImage grass() {
-    XorShift32 rng(0x9a57c0u);
-    const Field f = mottle(rng, 0.35);
+// A tile mottled between two colours, with the given grain.
+QImage mottledTile(XorShift32& rng, double grain, Rgb dark, Rgb light) {
+    const Field f = mottle(rng, grain);
     QImage image = blank();
     for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) put(image, x, y, mix({38, 99, 33}, {66, 130, 58}, f[y][x]));
+        for (int x = 0; x < kSide; ++x) put(image, x, y, mix(dark, light, f[y][x]));
+    return image;
+}
+
+QImage grass() {
+    XorShift32 rng(0x9a57c0u);
+    QImage image = mottledTile(rng, 0.35, {38, 99, 33}, {66, 130, 58});
 
     // Short upright blades: a light tip over a slightly darker foot.
     constexpr Rgb kTip{73, 136, 66};
@@ -154,11 +160,7 @@ QImage grass() {
 
 QImage water() {
     XorShift32 rng(0xa6a1u);
-    const Field f = mottle(rng, 0.2);
-    QImage image = blank();
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
-            put(image, x, y, mix({96, 208, 205}, {110, 220, 216}, f[y][x]));
+    QImage image = mottledTile(rng, 0.2, {96, 208, 205}, {110, 220, 216});
 
     // Ripples: a bright streak with dimmer ends and a faint trough under it, wrapping
     // sideways so that the streaks run on into the next water tile.
@@ -187,11 +189,7 @@ QImage water() {
 
 QImage earth() {
     XorShift32 rng(0x71e44au);
-    const Field f = mottle(rng, 0.45);
-    QImage image = blank();
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
-            put(image, x, y, mix({168, 124, 42}, {214, 172, 76}, f[y][x]));
+    QImage image = mottledTile(rng, 0.45, {168, 124, 42}, {214, 172, 76});
 
     // Pebbles and grit: scattered darker and paler grains.
     for (int i = 0; i < 16; ++i) put(image, rng.below(kSide), rng.below(kSide), {148, 106, 38});
