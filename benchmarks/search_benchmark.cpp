@@ -13,9 +13,9 @@ class QuietWindow : public WindowOps {
     void dibujar() override {}
     void stopWalkTimer() override {}
     void startWalkTimer() override {}
-    int checkIr() const override { return 1; }
+    bool checkIr() const override { return true; }
     void setText1(const std::string&) override {}
-    bool doEvents() override { return true; }
+    bool pumpEvents() override { return true; }
     void showMessage(const std::string&) override {}
 };
 
@@ -53,7 +53,7 @@ const char* const kWallDestination[20] = {
 void runSearch(benchmark::State& state, const char* const rows[20], int x, int y) {
     QuietWindow window;
     Demo demo(window);
-    demo.formLoad(board(rows));
+    demo.load(board(rows));
     for (auto _ : state) {
         demo.state().destX = demo.state().destY = 0;  // lets the same destination be searched again
         demo.buscar(x, y);

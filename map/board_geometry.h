@@ -35,8 +35,15 @@ inline constexpr bool isOnBoard(int column, int row) {
     return column >= 0 && column <= kLastIndex && row >= 0 && row <= kLastIndex;
 }
 
-// The cell under a press at board pixel (x, y): Int(X / 20), Int(Y / 20), rounding toward minus
-// infinity. A press off the board's drawing area (on its border, say) lies in no cell.
+// Mouse buttons as a press on the board reports them.
+inline constexpr int kNoButton = 0;
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+// The cell under a press at board pixel (x, y): each coordinate divided by the cell size and
+// rounded toward minus infinity. A press off the board's drawing area (on its border, say) lies
+// in no cell.
 inline std::optional<Cell> cellOfPress(double x, double y) {
     const double column = std::floor(x / kCellPixels);
     const double row = std::floor(y / kCellPixels);

@@ -11,7 +11,7 @@ void Demo::buscar(int x, int y) {
     if ((x == s.posX && y == s.posY) || (x == s.destX && y == s.destY)) return;
 
     s.buscando = kTrue;
-    if (window_.checkIr() == 0) s.mostrarBusqueda = kTrue;
+    if (!window_.checkIr()) s.mostrarBusqueda = kTrue;
     s.encontrado = kFalse;
     reiniciar();
     s.destX = static_cast<std::int16_t>(x);
@@ -25,12 +25,13 @@ void Demo::buscar(int x, int y) {
 
     bool found = false;
     while (!found) {
-        if (!window_.doEvents()) {
+        if (!window_.pumpEvents()) {
             // The window is going away: touch nothing of it any more.
             s.buscando = kFalse;
             return;
         }
-        // Repeats the expansion made at the end of the last iteration: it changes no cell.
+        // The first pass expands the start; later passes repeat the expansion made at the end of
+        // the previous one, which changes no cell.
         expandir(s);
         chooseNextNode();
         expandir(s);
@@ -42,13 +43,13 @@ void Demo::buscar(int x, int y) {
             return;
         }
         found = atDestination;
-        if (window_.checkIr() == 0) window_.dibujar();
+        if (!window_.checkIr()) window_.dibujar();
     }
 
     buildPath();
     s.encontrado = kTrue;
     window_.dibujar();
-    if (window_.checkIr() == 1) irClick();
+    if (window_.checkIr()) startWalk();
     s.buscando = kFalse;
 }
 

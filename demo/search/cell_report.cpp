@@ -9,7 +9,7 @@ const char* truthWord(int value) {
 
 }  // namespace
 
-std::string inspectorLine(const DemoState& state, int column, int row) {
+std::string cellReportLine(const DemoState& state, int column, int row) {
     const Celda& c = state.celda(column, row);
     return std::string("Abierto = ") + truthWord(c.abierto) + "  Cerrado = " + truthWord(c.cerrado);
 }
@@ -27,7 +27,7 @@ int blockedAround(const DemoState& state, int column, int row) {
     return blocked;
 }
 
-std::string inspectorMessage(const DemoState& state, int column, int row) {
+std::string cellReportMessage(const DemoState& state, int column, int row) {
     const Celda& c = state.celda(column, row);
     return "Coor = " + std::to_string(column) + " " + std::to_string(row) + "\r\n" +
            "Cerrados = " + std::to_string(blockedAround(state, column, row)) + "\r\n" +

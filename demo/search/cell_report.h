@@ -7,10 +7,10 @@
 namespace marv {
 
 // "Abierto = True  Cerrado = False": the results line for a right press on (column, row).
-std::string inspectorLine(const DemoState& state, int column, int row);
+std::string cellReportLine(const DemoState& state, int column, int row);
 
 // The four lines of the cell's search data, separated by CR LF.
-std::string inspectorMessage(const DemoState& state, int column, int row);
+std::string cellReportMessage(const DemoState& state, int column, int row);
 
 // Cells of the 3 × 3 block around (column, row), itself included, that are off the board,
 // closed or not walkable.

@@ -5,7 +5,7 @@
 
 namespace marv {
 
-void Demo::formLoad(const MapValues& values) {
+void Demo::load(const MapValues& values) {
     state_.ultimaColumna = kLastIndex;
     state_.ultimaFila = kLastIndex;
     int k = 0;
@@ -23,7 +23,7 @@ void Demo::formLoad(const MapValues& values) {
     window_.dibujar();
 }
 
-void Demo::reiniciarClick() {
+void Demo::reset() {
     // Clearing the grid under a running search would cut the parent links it follows.
     if (state_.buscando == kTrue) return;
     reiniciar();
@@ -40,7 +40,7 @@ void Demo::reiniciar() {
     window_.dibujar();
 }
 
-void Demo::mainpicMouseDown(int button, double x, double y, bool personajeTicked) {
+void Demo::pressBoard(int button, double x, double y, bool personajeTicked) {
     const auto cell = cellOfPress(x, y);
     if (!cell) return;
     if (button == kLeftButton && personajeTicked) {
@@ -48,7 +48,7 @@ void Demo::mainpicMouseDown(int button, double x, double y, bool personajeTicked
     } else if (button == kLeftButton) {
         buscar(cell->column, cell->row);
     } else if (button == kRightButton) {
-        inspect(cell->column, cell->row);
+        reportCell(cell->column, cell->row);
     }
 }
 
@@ -61,9 +61,9 @@ void Demo::placeCharacter(int column, int row) {
     window_.dibujar();
 }
 
-void Demo::inspect(int column, int row) {
-    window_.setText1(inspectorLine(state_, column, row));
-    window_.showMessage(inspectorMessage(state_, column, row));
+void Demo::reportCell(int column, int row) {
+    window_.setText1(cellReportLine(state_, column, row));
+    window_.showMessage(cellReportMessage(state_, column, row));
 }
 
 }  // namespace marv

@@ -8,11 +8,6 @@
 
 namespace marv {
 
-// Mouse buttons as the board reports them.
-inline constexpr int kLeftButton = 1;
-inline constexpr int kRightButton = 2;
-inline constexpr int kMiddleButton = 4;
-
 // One A* step on the node (actX, actY): opens or re-parents the walkable, unclosed cells of its
 // 3 × 3 block and counts the rejected ones in rechazados.
 void expandir(DemoState& state);
@@ -27,28 +22,28 @@ class Demo {
     DemoState& state() { return state_; }
 
     // Fills the grid from the map's 400 values, puts the character on (0, 0) and draws.
-    void formLoad(const MapValues& values);
+    void load(const MapValues& values);
 
     // The reiniciar button: clears the search. Refused while a search runs.
-    void reiniciarClick();
+    void reset();
 
     // Runs a whole search from the character to (x, y). Refused while a search runs, and for the
     // character's cell and the current destination.
     void buscar(int x, int y);
 
     // Starts, or restarts, the walk along the last path found.
-    void irClick();
+    void startWalk();
     // One step of the walk.
-    void timerTimer();
+    void walkStep();
 
     // A press on the board at pixel (x, y) of its drawing area: places the character (left,
-    // personaje ticked), searches (left) or inspects the cell (right).
-    void mainpicMouseDown(int button, double x, double y, bool personajeTicked);
+    // personaje ticked), searches (left) or reports the cell's search data (right).
+    void pressBoard(int button, double x, double y, bool personajeTicked);
 
   private:
     void reiniciar();
     void placeCharacter(int column, int row);
-    void inspect(int column, int row);
+    void reportCell(int column, int row);
     void chooseNextNode();
     bool anyCellOpen() const;
     void buildPath();

@@ -25,14 +25,14 @@ std::int16_t toInt16(std::string_view text) {
 
 }  // namespace
 
-void Demo::irClick() {
+void Demo::startWalk() {
     if (state_.encontrado == 0) return;
     state_.mostrarBusqueda = kFalse;
     state_.rutaPasos = splitAtCommas(state_.ruta);
     window_.startWalkTimer();
 }
 
-void Demo::timerTimer() {
+void Demo::walkStep() {
     DemoState& s = state_;
     auto& pasos = s.rutaPasos;
     if ((s.destX == s.posX && s.destY == s.posY) || pasos.size() < 2) {

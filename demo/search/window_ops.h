@@ -14,12 +14,12 @@ class WindowOps {
     // After stopWalkTimer no tick arrives until startWalkTimer.
     virtual void stopWalkTimer() = 0;
     virtual void startWalkTimer() = 0;
-    // The CheckIr box: 0 clear, 1 ticked.
-    virtual int checkIr() const = 0;
+    // Whether the CheckIr box is ticked.
+    virtual bool checkIr() const = 0;
     virtual void setText1(const std::string& text) = 0;
     // Lets the window process pending events. False when the window is going away: the caller
     // must then stop at once and call nothing more on the window.
-    virtual bool doEvents() = 0;
+    virtual bool pumpEvents() = 0;
     // A modal message with an OK button; returns when the user has closed it.
     virtual void showMessage(const std::string& text) = 0;
 };

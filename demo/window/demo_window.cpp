@@ -60,14 +60,14 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
 
     timer_.setInterval(kWalkIntervalMs);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] { demo_.timerTimer(); });
+    connect(&timer_, &QTimer::timeout, this, [this] { demo_.walkStep(); });
     connect(mainpic_, &BoardView::pressed, this, [this](int button, double x, double y) {
-        demo_.mainpicMouseDown(button, x, y, personaje_->isChecked());
+        demo_.pressBoard(button, x, y, personaje_->isChecked());
     });
-    connect(reiniciar_, &QPushButton::clicked, this, [this] { demo_.reiniciarClick(); });
-    connect(ir_, &QPushButton::clicked, this, [this] { demo_.irClick(); });
+    connect(reiniciar_, &QPushButton::clicked, this, [this] { demo_.reset(); });
+    connect(ir_, &QPushButton::clicked, this, [this] { demo_.startWalk(); });
 
-    demo_.formLoad(values);
+    demo_.load(values);
 }
 
 DemoWindow::~DemoWindow() {
@@ -87,18 +87,18 @@ void DemoWindow::startWalkTimer() {
     if (!closing_) timer_.start();
 }
 
-int DemoWindow::checkIr() const {
-    return checkIr_->isChecked() ? 1 : 0;
+bool DemoWindow::checkIr() const {
+    return checkIr_->isChecked();
 }
 
 void DemoWindow::setText1(const std::string& text) {
     text1_->setText(QString::fromStdString(text));
 }
 
-bool DemoWindow::doEvents() {
+bool DemoWindow::pumpEvents() {
     if (closing_) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (!closing_ && checkIr() == 0) waitForNextStep();
+    if (!closing_ && !checkIr()) waitForNextStep();
     sinceLastStep_.restart();
     return !closing_;
 }
@@ -124,7 +124,7 @@ void DemoWindow::showMessage(const std::string& text) {
 }
 
 // Closing may come while a search or the inspector's box is waiting on events further down
-// the stack: everything here stays alive until those unwind, and doEvents tells the search to
+// the stack: everything here stays alive until those unwind, and pumpEvents tells the search to
 // stop.
 void DemoWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;

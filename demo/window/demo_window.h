@@ -43,9 +43,9 @@ class DemoWindow : public QWidget, public WindowOps {
     void dibujar() override;
     void stopWalkTimer() override;
     void startWalkTimer() override;
-    int checkIr() const override;
+    bool checkIr() const override;
     void setText1(const std::string& text) override;
-    bool doEvents() override;
+    bool pumpEvents() override;
     void showMessage(const std::string& text) override;
 
   protected:

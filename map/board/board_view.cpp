@@ -20,13 +20,13 @@ BoardView::BoardView(QWidget* parent)
 int BoardView::buttonCode(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton:
-            return 1;
+            return kLeftButton;
         case Qt::RightButton:
-            return 2;
+            return kRightButton;
         case Qt::MiddleButton:
-            return 4;
+            return kMiddleButton;
         default:
-            return 0;
+            return kNoButton;
     }
 }
 

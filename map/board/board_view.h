@@ -18,7 +18,7 @@ class BoardView : public QFrame {
     const QImage& image() const { return image_; }
     void present() { update(); }
 
-    // Mouse buttons as the programs number them: 1 left, 2 right, 4 middle, 0 any other.
+    // The button as the programs number it (kLeftButton, ... in board_geometry.h).
     static int buttonCode(Qt::MouseButton button);
 
   signals:

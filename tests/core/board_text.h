@@ -42,7 +42,7 @@ inline MapValues openBoard() {
 
 // A press in the middle of a cell.
 inline void press(Demo& demo, int button, int column, int row, bool personaje = false) {
-    demo.mainpicMouseDown(button, column * 20 + 10, row * 20 + 10, personaje);
+    demo.pressBoard(button, column * 20 + 10, row * 20 + 10, personaje);
 }
 
 inline void placeCharacter(Demo& demo, int column, int row) {

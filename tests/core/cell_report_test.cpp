@@ -7,10 +7,10 @@
 namespace marv::testing {
 namespace {
 
-TEST(Inspector, BeforeAnySearchEverythingIsZero) {
+TEST(CellReport, BeforeAnySearchEverythingIsZero) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(openBoard());
+    demo.load(openBoard());
     window.calls.clear();
     press(demo, kRightButton, 3, 7);
     EXPECT_EQ(window.calls, (std::vector<std::string>{
@@ -18,11 +18,11 @@ TEST(Inspector, BeforeAnySearchEverythingIsZero) {
                                 "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
 }
 
-TEST(Inspector, CountsOffBoardClosedAndUnwalkableCells) {
+TEST(CellReport, CountsOffBoardClosedAndUnwalkableCells) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(boardFromText({".#", "", "", "", "", "", "", "", "", "",
-                                 "",   "", "", "", "", "", "", "", "", "..................#"}));
+    demo.load(boardFromText({".#", "", "", "", "", "", "", "", "", "",
+                             "",   "", "", "", "", "", "", "", "", "..................#"}));
     struct Case {
         const char* name;
         int column, row, blocked;
@@ -38,10 +38,10 @@ TEST(Inspector, CountsOffBoardClosedAndUnwalkableCells) {
     }
 }
 
-TEST(Inspector, TheStartOfTheLastSearchIsClosedAndUnscored) {
+TEST(CellReport, TheStartOfTheLastSearchIsClosedAndUnscored) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(openBoard());
+    demo.load(openBoard());
     placeCharacter(demo, 5, 5);
     press(demo, kLeftButton, 8, 5);
     window.calls.clear();
@@ -59,13 +59,13 @@ TEST(Inspector, TheStartOfTheLastSearchIsClosedAndUnscored) {
     EXPECT_EQ(c.f, 20 + 10);
 }
 
-TEST(Inspector, NegativeScoresAreWrittenWithAMinusSign) {
+TEST(CellReport, NegativeScoresAreWrittenWithAMinusSign) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(boardFromText({"", "", "", "", "", "......p"}));
+    demo.load(boardFromText({"", "", "", "", "", "......p"}));
     placeCharacter(demo, 5, 5);
     press(demo, kLeftButton, 6, 5);
-    EXPECT_NE(inspectorMessage(demo.state(), 6, 5).find("F = -5\r\n"), std::string::npos);
+    EXPECT_NE(cellReportMessage(demo.state(), 6, 5).find("F = -5\r\n"), std::string::npos);
 }
 
 }  // namespace

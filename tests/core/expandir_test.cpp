@@ -12,7 +12,7 @@ namespace {
 DemoState nodeAt(const MapValues& board, int x, int y, int destX, int destY) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(board);
+    demo.load(board);
     DemoState s = demo.state();
     s.actX = static_cast<std::int16_t>(x);
     s.actY = static_cast<std::int16_t>(y);

@@ -12,11 +12,11 @@ namespace marv::testing {
 class FakeWindow : public WindowOps {
   public:
     std::vector<std::string> calls;
-    int checkIrValue = 0;
+    bool checkIrTicked = false;
     bool timerRunning = false;
-    int doEventsCount = 0;
-    // Runs inside each doEvents, as pending events would; returns whether the window lives on.
-    std::function<bool(int)> onDoEvents;
+    int pumpCount = 0;
+    // Runs inside each pumpEvents, as pending events would; returns whether the window lives on.
+    std::function<bool(int)> onPumpEvents;
 
     void dibujar() override { calls.push_back("dibujar"); }
     void stopWalkTimer() override {
@@ -27,12 +27,12 @@ class FakeWindow : public WindowOps {
         timerRunning = true;
         calls.push_back("startTimer");
     }
-    int checkIr() const override { return checkIrValue; }
+    bool checkIr() const override { return checkIrTicked; }
     void setText1(const std::string& text) override { calls.push_back("text:" + text); }
-    bool doEvents() override {
-        calls.push_back("doEvents");
-        ++doEventsCount;
-        return onDoEvents ? onDoEvents(doEventsCount) : true;
+    bool pumpEvents() override {
+        calls.push_back("pumpEvents");
+        ++pumpCount;
+        return onPumpEvents ? onPumpEvents(pumpCount) : true;
     }
     void showMessage(const std::string& text) override { calls.push_back("message:" + text); }
 

@@ -26,7 +26,7 @@ TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
     const PathCase& c = GetParam();
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(c.board);
+    demo.load(c.board);
     placeCharacter(demo, c.start.column, c.start.row);
     press(demo, kLeftButton, c.destination.column, c.destination.row);
 
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Search, TieBetweenEqualScoresIsBrokenByRowThenColumn) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(boardFromText({"", "", "", "", "", "......#"}));
+    demo.load(boardFromText({"", "", "", "", "", "......#"}));
     placeCharacter(demo, 5, 5);
     press(demo, kLeftButton, 7, 5);
     EXPECT_EQ(demo.state().celda(6, 4).f, 34);
@@ -143,7 +143,7 @@ TEST(Search, TieBetweenEqualScoresIsBrokenByRowThenColumn) {
 TEST(Search, WallDestinationClosesEveryReachableCell) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(boardFromText({"", "", "", "", "", ".....#"}));
+    demo.load(boardFromText({"", "", "", "", "", ".....#"}));
     press(demo, kLeftButton, 5, 5);
     int closed = 0;
     for (int x = 0; x < 20; ++x)
@@ -158,41 +158,43 @@ TEST(Search, WallDestinationClosesEveryReachableCell) {
 TEST(Search, WalledInStartFailsAfterTheFirstIteration) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(walledInAt55());
+    demo.load(walledInAt55());
     placeCharacter(demo, 5, 5);
     window.calls.clear();
     press(demo, kLeftButton, 10, 10);
-    EXPECT_EQ(window.doEventsCount, 1);
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"stopTimer", "dibujar", "doEvents", "dibujar",
-                                                      "text:NO SE PUEDE LLEGAR AL DESTINO"}));
+    EXPECT_EQ(window.pumpCount, 1);
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"stopTimer", "dibujar", "pumpEvents", "dibujar",
+                                        "text:NO SE PUEDE LLEGAR AL DESTINO"}));
 }
 
 TEST(Search, CallsTheWindowInOrderWithTheStepDisplayOn) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(openBoard());
+    demo.load(openBoard());
     placeCharacter(demo, 2, 5);
     window.calls.clear();
     press(demo, kLeftButton, 5, 5);
     // Reset, then per step: events, then a repaint; then the result and a last repaint.
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"stopTimer", "dibujar", "doEvents", "dibujar",
-                                                      "doEvents", "dibujar", "doEvents", "dibujar",
-                                                      "text:Encontrado: 3 pasos", "dibujar"}));
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"stopTimer", "dibujar", "pumpEvents", "dibujar",
+                                        "pumpEvents", "dibujar", "pumpEvents", "dibujar",
+                                        "text:Encontrado: 3 pasos", "dibujar"}));
     EXPECT_EQ(demo.state().mostrarBusqueda, -1);
     EXPECT_FALSE(window.timerRunning);
 }
 
 TEST(Search, WithCheckIrTickedRepaintsOnlyAtResetAndEndThenWalks) {
     FakeWindow window;
-    window.checkIrValue = 1;
+    window.checkIrTicked = true;
     Demo demo(window);
-    demo.formLoad(openBoard());
+    demo.load(openBoard());
     placeCharacter(demo, 2, 5);
     window.calls.clear();
     press(demo, kLeftButton, 5, 5);
-    EXPECT_EQ(window.calls,
-              (std::vector<std::string>{"stopTimer", "dibujar", "doEvents", "doEvents", "doEvents",
-                                        "text:Encontrado: 3 pasos", "dibujar", "startTimer"}));
+    EXPECT_EQ(window.calls, (std::vector<std::string>{
+                                "stopTimer", "dibujar", "pumpEvents", "pumpEvents", "pumpEvents",
+                                "text:Encontrado: 3 pasos", "dibujar", "startTimer"}));
     EXPECT_EQ(demo.state().mostrarBusqueda, 0);
     EXPECT_TRUE(window.timerRunning);
     EXPECT_EQ(demo.state().buscando, 0);
@@ -201,10 +203,10 @@ TEST(Search, WithCheckIrTickedRepaintsOnlyAtResetAndEndThenWalks) {
 TEST(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(openBoard());
+    demo.load(openBoard());
     placeCharacter(demo, 2, 5);
-    window.onDoEvents = [&](int n) {
-        if (n == 2) window.checkIrValue = 1;
+    window.onPumpEvents = [&](int n) {
+        if (n == 2) window.checkIrTicked = true;
         return true;
     };
     window.calls.clear();
@@ -217,7 +219,7 @@ TEST(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
 TEST(Refusals, PressesThatChangeNothing) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(openBoard());
+    demo.load(openBoard());
 
     window.calls.clear();
     press(demo, kLeftButton, 0, 0);  // character's cell and destination at start
@@ -246,27 +248,27 @@ TEST(Refusals, PressesThatChangeNothing) {
 TEST(Refusals, SameFailedDestinationKeepsTheFailureText) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(boardFromText({"", "", "", "", "", ".....#"}));
+    demo.load(boardFromText({"", "", "", "", "", ".....#"}));
     press(demo, kLeftButton, 5, 5);
     EXPECT_EQ(window.calls.back(), "text:NO SE PUEDE LLEGAR AL DESTINO");
     const auto before = window.calls.size();
     press(demo, kLeftButton, 5, 5);
     EXPECT_EQ(window.calls.size(), before);
-    demo.irClick();  // no path to walk
+    demo.startWalk();  // no path to walk
     EXPECT_EQ(window.calls.size(), before);
 }
 
 TEST(Refusals, DuringASearchOnlyTheInspectorRuns) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(openBoard());
-    window.onDoEvents = [&](int n) {
+    demo.load(openBoard());
+    window.onPumpEvents = [&](int n) {
         if (n != 2) return true;
         const auto before = window.calls.size();
         press(demo, kLeftButton, 15, 15);        // another search
         press(demo, kLeftButton, 12, 12, true);  // a placement
-        demo.reiniciarClick();
-        demo.irClick();
+        demo.reset();
+        demo.startWalk();
         EXPECT_EQ(window.calls.size(), before) << "refused while searching";
         EXPECT_EQ(demo.state().posX, 0);
         press(demo, kRightButton, 0, 0);
@@ -282,12 +284,12 @@ TEST(Refusals, DuringASearchOnlyTheInspectorRuns) {
 TEST(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(openBoard());
-    window.onDoEvents = [](int n) { return n < 3; };
+    demo.load(openBoard());
+    window.onPumpEvents = [](int n) { return n < 3; };
     window.calls.clear();
     press(demo, kLeftButton, 10, 10);
-    EXPECT_EQ(window.calls.back(), "doEvents") << "nothing is called after the window went away";
-    EXPECT_EQ(window.doEventsCount, 3);
+    EXPECT_EQ(window.calls.back(), "pumpEvents") << "nothing is called after the window went away";
+    EXPECT_EQ(window.pumpCount, 3);
     EXPECT_EQ(demo.state().buscando, 0);
     EXPECT_EQ(demo.state().encontrado, 0);
 }
@@ -295,10 +297,10 @@ TEST(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
 TEST(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
     FakeWindow window;
     Demo demo(window);
-    demo.formLoad(boardFromText({"t#p"}));
+    demo.load(boardFromText({"t#p"}));
     press(demo, kLeftButton, 5, 5);
     window.calls.clear();
-    demo.reiniciarClick();
+    demo.reset();
     EXPECT_EQ(window.calls, (std::vector<std::string>{"stopTimer", "dibujar"}));
     const DemoState& s = demo.state();
     for (int x = 0; x < kGridSize; ++x)
@@ -324,7 +326,7 @@ TEST(Load, FillsTerrainFromTheNumbersAsWritten) {
     v[2] = {3, 3};
     v[3] = {8, 8};
     v[20] = {1, 1};
-    demo.formLoad(v);
+    demo.load(v);
     const DemoState& s = demo.state();
     EXPECT_EQ(window.calls, std::vector<std::string>{"dibujar"});
     EXPECT_EQ(s.ultimaColumna, 19);
