@@ -11,7 +11,7 @@ void EditorModel::load(const MapValues& values) {
 }
 
 bool EditorModel::chooseTile(std::int16_t code) {
-    if (!editorCanDraw(code)) return false;
+    if (!kEditorCodes.canDraw(code)) return false;
     tileActual_ = code;
     return true;
 }
@@ -37,18 +37,10 @@ void EditorModel::borrar() {
     }
 }
 
-std::optional<std::string> EditorModel::save(const std::string& path) {
-    auto error = writeMapFile(path, mapa_);
-    if (!error) modified_ = false;
-    return error;
-}
-
-Expected<MapValues> readEditorMap(const std::string& path) {
-    auto values = readMapFile(path);
-    if (!values) return values;
-    if (auto undrawable = findUndrawableCode(values.value(), editorCanDraw, kEditorCodesText, path))
-        return Expected<MapValues>::failure(*undrawable);
-    return values;
+Status EditorModel::save(const std::string& path) {
+    Status saved = writeMapFile(path, mapa_);
+    if (saved) modified_ = false;
+    return saved;
 }
 
 }  // namespace marv

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "map/board_geometry.h"
@@ -9,9 +8,6 @@
 #include "map/map_text.h"
 
 namespace marv {
-
-// The codes the palette offers, as the messages about a map name them.
-inline constexpr const char* kEditorCodesText = "0, 1, 7 y 8";
 
 // The editor's state and rules, free of any toolkit: the board being edited, the tile that a
 // press paints, and whether the board holds changes the file does not.
@@ -40,7 +36,7 @@ class EditorModel {
 
     // Writes the board to `path` atomically. On failure the message says why, and the board
     // still counts as unsaved.
-    std::optional<std::string> save(const std::string& path);
+    Status save(const std::string& path);
 
   private:
     CodeGrid mapa_{};
@@ -49,8 +45,5 @@ class EditorModel {
     // choice on the palette, never makes closing ask.
     bool modified_ = false;
 };
-
-// Reads the map at `path` and checks that the editor can draw every code in it.
-Expected<MapValues> readEditorMap(const std::string& path);
 
 }  // namespace marv

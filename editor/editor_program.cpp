@@ -1,21 +1,20 @@
 #include "editor/editor_program.h"
 
-#include <QApplication>
-#include <QMessageBox>
-
 #include "editor/editor_window.h"
 
 namespace marv {
 
+const ProgramKind& editorProgram() {
+    static const ProgramKind kind{
+        QStringLiteral("Editor"), kEditorCodes,
+        [](const std::string& mapPath, const MapValues& values) -> std::unique_ptr<QWidget> {
+            return std::make_unique<EditorWindow>(mapPath, values);
+        }};
+    return kind;
+}
+
 int runEditorProgram(const std::string& mapPath) {
-    auto window = EditorWindow::open(mapPath);
-    if (!window) {
-        QMessageBox::critical(nullptr, QStringLiteral("Editor"),
-                              QString::fromStdString(window.error()));
-        return 1;
-    }
-    window.value()->show();
-    return QApplication::exec();
+    return runProgram(editorProgram(), mapPath);
 }
 
 }  // namespace marv

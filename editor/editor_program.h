@@ -2,10 +2,14 @@
 
 #include <string>
 
+#include "map/startup/program_start.h"
+
 namespace marv {
 
-// Loads the map at `mapPath`, shows the editor and runs the application until the window closes.
-// When the map cannot be edited it says why and returns 1 without showing the window.
+// How marvedit starts: its caption, the codes it draws, its window.
+const ProgramKind& editorProgram();
+
+// Runs marvedit on the map at `mapPath` (see runProgram).
 int runEditorProgram(const std::string& mapPath);
 
 }  // namespace marv

@@ -6,13 +6,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <exception>
 #include <functional>
 #include <iterator>
 #include <utility>
 
 #include "map/board/board_view.h"
 #include "map/board/tile_layer.h"
+#include "map/map_file.h"
 #include "map/pictures/picture_set.h"
 
 namespace marv {
@@ -104,15 +104,9 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
 
 Expected<std::unique_ptr<EditorWindow>> EditorWindow::open(const std::string& mapPath) {
     using Result = Expected<std::unique_ptr<EditorWindow>>;
-    auto values = readEditorMap(mapPath);
+    auto values = loadMap(mapPath, kEditorCodes);
     if (!values) return Result::failure(values.error());
-    try {
-        return Result(std::make_unique<EditorWindow>(mapPath, values.value()));
-    } catch (const std::exception& error) {
-        // The pictures are built in, so this means a broken build rather than a bad map.
-        return Result::failure(std::string("No se pueden cargar las imágenes del editor: ") +
-                               error.what());
-    }
+    return Result(std::make_unique<EditorWindow>(mapPath, values.value()));
 }
 
 void EditorWindow::pressBoard(double x, double y) {
@@ -127,9 +121,9 @@ void EditorWindow::borrar() {
 }
 
 bool EditorWindow::guardar() {
-    const auto error = model_.save(mapPath_);
-    if (!error) return true;
-    QMessageBox::warning(this, kCaption, QString::fromStdString(*error));
+    const Status saved = model_.save(mapPath_);
+    if (saved) return true;
+    QMessageBox::warning(this, kCaption, QString::fromStdString(saved.error()));
     return false;
 }
 

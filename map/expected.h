@@ -27,4 +27,27 @@ class Expected {
     std::variant<T, Failure> content_;
 };
 
+// A step that either succeeds or says why it did not.
+template <>
+class Expected<void> {
+  public:
+    Expected() = default;
+    static Expected failure(std::string message) {
+        Expected result;
+        result.failed_ = true;
+        result.message_ = std::move(message);
+        return result;
+    }
+
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const std::string& error() const { return message_; }
+
+  private:
+    bool failed_ = false;
+    std::string message_;
+};
+
+using Status = Expected<void>;
+
 }  // namespace marv

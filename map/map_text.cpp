@@ -20,14 +20,54 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-// The piece as a message can show it: short, on one line.
-std::string shown(std::string_view piece) {
-    constexpr std::size_t kLongest = 24;
-    std::string out;
-    for (char c : trimmed(piece).substr(0, kLongest)) {
-        out += (static_cast<unsigned char>(c) < 0x20) ? ' ' : c;
+// Length of the well-formed UTF-8 sequence at the start of `s`, or 0 when it is not one
+// (a stray byte, a cut sequence, an overlong form, a surrogate, or beyond U+10FFFF).
+std::size_t utf8SequenceLength(std::string_view s) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
     }
-    if (trimmed(piece).size() > kLongest) out += "…";
+    if (s.size() < length || byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    }
+    return length;
+}
+
+// The piece as a message can show it: on one line, at most 24 characters, never a broken
+// character; each byte that is not valid UTF-8 shows as one replacement character.
+std::string shown(std::string_view piece) {
+    constexpr int kLongest = 24;
+    std::string_view rest = trimmed(piece);
+    std::string out;
+    for (int characters = 0; !rest.empty(); ++characters) {
+        if (characters == kLongest) return out + "…";
+        const std::size_t length = utf8SequenceLength(rest);
+        if (length == 0) {
+            out += "\uFFFD";
+            rest.remove_prefix(1);
+        } else if (length == 1 && static_cast<unsigned char>(rest.front()) < 0x20) {
+            out += ' ';
+            rest.remove_prefix(1);
+        } else {
+            out += rest.substr(0, length);
+            rest.remove_prefix(length);
+        }
+    }
     return out;
 }
 
@@ -36,21 +76,35 @@ std::string place(std::string_view fileName, int index) {
            std::to_string(index % kBoardCells);
 }
 
-std::string countText(int count) {
-    if (count == 0) return "ningún valor";
-    if (count == 1) return "1 valor";
-    return std::to_string(count) + " valores";
+Expected<MapValues> tooFewValues(std::string_view fileName, int count) {
+    std::string has;
+    if (count == 0) {
+        has = "no tiene ningún valor";
+    } else if (count == 1) {
+        has = "tiene 1 valor";
+    } else {
+        has = "tiene " + std::to_string(count) + " valores";
+    }
+    return Expected<MapValues>::failure(std::string(fileName) + ": el mapa " + has +
+                                        " y hacen falta " + std::to_string(kMapValues) + ".");
 }
 
 }  // namespace
 
-ValueProblem parseMapValue(std::string_view piece, MapValue& out) {
+Expected<MapValue> parseMapValue(std::string_view piece) {
     std::string_view s = trimmed(piece);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
+    const auto notANumber = [&] {
+        return Expected<MapValue>::failure("«" + shown(piece) + "» no es un número");
+    };
+    const auto outOfRange = [&] {
+        return Expected<MapValue>::failure("«" + shown(piece) +
+                                           "» está fuera del intervalo de -32768 a 32767");
+    };
     // Digits, optionally a point and more digits; at least one digit in all.
     std::size_t i = 0, digits = 0;
     while (i < s.size() && isDigit(s[i])) ++i, ++digits;
@@ -58,20 +112,18 @@ ValueProblem parseMapValue(std::string_view piece, MapValue& out) {
         ++i;
         while (i < s.size() && isDigit(s[i])) ++i, ++digits;
     }
-    if (digits == 0 || i != s.size()) return ValueProblem::kNotANumber;
+    if (digits == 0 || i != s.size()) return notANumber();
 
     double magnitude = 0;
     const auto [end, ec] =
         std::from_chars(s.data(), s.data() + s.size(), magnitude, std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) return ValueProblem::kOutOfRange;
-    if (ec != std::errc() || end != s.data() + s.size()) return ValueProblem::kNotANumber;
+    if (ec == std::errc::result_out_of_range) return outOfRange();
+    if (ec != std::errc() || end != s.data() + s.size()) return notANumber();
 
     const double number = negative ? -magnitude : magnitude;
     const double rounded = std::nearbyint(number);  // the default mode rounds halves to even
-    if (!(rounded >= -32768.0 && rounded <= 32767.0)) return ValueProblem::kOutOfRange;
-    out.code = static_cast<std::int16_t>(rounded);
-    out.number = number;
-    return ValueProblem::kNone;
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) return outOfRange();
+    return MapValue{static_cast<std::int16_t>(rounded), number};
 }
 
 Expected<MapValues> parseMapText(std::string_view text, std::string_view fileName) {
@@ -83,31 +135,18 @@ Expected<MapValues> parseMapText(std::string_view text, std::string_view fileNam
         const std::string_view piece =
             text.substr(start, last ? std::string_view::npos : comma - start);
         // The text after the final comma is no value of its own when it is blank.
-        if (last && trimmed(piece).empty()) {
-            return Expected<MapValues>::failure(std::string(fileName) + ": el mapa tiene " +
-                                                countText(index) + " y hacen falta " +
-                                                std::to_string(kMapValues) + ".");
+        if (last && trimmed(piece).empty()) return tooFewValues(fileName, index);
+        if (trimmed(piece).empty()) {
+            return Expected<MapValues>::failure(place(fileName, index) +
+                                                ": falta el valor (dos comas seguidas).");
         }
-        switch (parseMapValue(piece, values[index])) {
-            case ValueProblem::kNone:
-                break;
-            case ValueProblem::kNotANumber:
-                if (trimmed(piece).empty()) {
-                    return Expected<MapValues>::failure(place(fileName, index) +
-                                                        ": falta el valor (dos comas seguidas).");
-                }
-                return Expected<MapValues>::failure(place(fileName, index) + ": «" + shown(piece) +
-                                                    "» no es un número.");
-            case ValueProblem::kOutOfRange:
-                return Expected<MapValues>::failure(
-                    place(fileName, index) + ": «" + shown(piece) +
-                    "» está fuera del intervalo de -32768 a 32767.");
+        auto value = parseMapValue(piece);
+        if (!value) {
+            return Expected<MapValues>::failure(place(fileName, index) + ": " + value.error() +
+                                                ".");
         }
-        if (last && index + 1 < kMapValues) {
-            return Expected<MapValues>::failure(std::string(fileName) + ": el mapa tiene " +
-                                                countText(index + 1) + " y hacen falta " +
-                                                std::to_string(kMapValues) + ".");
-        }
+        values[index] = value.value();
+        if (last && index + 1 < kMapValues) return tooFewValues(fileName, index + 1);
         start = last ? text.size() : comma + 1;
     }
     return values;
@@ -133,17 +172,16 @@ CodeGrid codesOf(const MapValues& values) {
     return codes;
 }
 
-std::optional<std::string> findUndrawableCode(const MapValues& values,
-                                              bool (*canDraw)(std::int16_t),
-                                              std::string_view allowedCodes,
-                                              std::string_view fileName) {
+Status checkDrawable(const MapValues& values, const DrawableCodes& codes,
+                     std::string_view fileName) {
     for (int index = 0; index < kMapValues; ++index) {
-        if (!canDraw(values[index].code)) {
-            return place(fileName, index) + ": el código " + std::to_string(values[index].code) +
-                   " no se puede dibujar (este programa admite " + std::string(allowedCodes) + ").";
+        if (!codes.canDraw(values[index].code)) {
+            return Status::failure(
+                place(fileName, index) + ": el código " + std::to_string(values[index].code) +
+                " no se puede dibujar (este programa admite " + std::string(codes.text) + ").");
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace marv

@@ -2,12 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "map/board_geometry.h"
 #include "map/expected.h"
+#include "map/tile_codes.h"
 
 namespace marv {
 
@@ -28,20 +28,20 @@ using CodeGrid = std::array<std::array<std::int16_t, kGridSize>, kGridSize>;
 // names `fileName` and the place.
 Expected<MapValues> parseMapText(std::string_view text, std::string_view fileName);
 
-// Reads one value: blanks around it, an optional sign, digits with an optional fraction (rounded
-// to the nearest integer, halves to even). No exponent, no other base.
-enum class ValueProblem { kNone, kNotANumber, kOutOfRange };
-ValueProblem parseMapValue(std::string_view piece, MapValue& out);
+// Reads one value: blanks around it, an optional sign, digits with an optional fraction, rounded
+// to the nearest integer with halves to even. No exponent, no other base. The digits are first
+// converted to the nearest double and that double is rounded, so a fraction beyond double
+// precision can tip the result: "-32768.5" followed by many zeros and a final 1 reads as -32768,
+// not as out of range. The failure names the piece but not its place.
+Expected<MapValue> parseMapValue(std::string_view piece);
 
 // The file's text for a grid: every code of rows 0..19, columns 0..19, each followed by a comma.
 std::string formatMapText(const CodeGrid& codes);
 
 CodeGrid codesOf(const MapValues& values);
 
-// The first value a program has no picture for, as a message naming its place and code.
-std::optional<std::string> findUndrawableCode(const MapValues& values,
-                                              bool (*canDraw)(std::int16_t),
-                                              std::string_view allowedCodes,
-                                              std::string_view fileName);
+// Fails on the first value the program has no picture for, naming its place and code.
+Status checkDrawable(const MapValues& values, const DrawableCodes& codes,
+                     std::string_view fileName);
 
 }  // namespace marv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace marv {
 
@@ -19,13 +20,16 @@ inline constexpr Terrain terrainOf(double value) {
     return {false, 0};
 }
 
-// The codes each program has a picture for.
-inline constexpr bool demoCanDraw(std::int16_t code) {
-    return code >= 0 && code <= 8;
-}
+// The codes a program has a picture for, and how its messages name them.
+struct DrawableCodes {
+    bool (*canDraw)(std::int16_t code);
+    std::string_view text;
+};
 
-inline constexpr bool editorCanDraw(std::int16_t code) {
-    return code == 0 || code == 1 || code == 7 || code == 8;
-}
+inline constexpr DrawableCodes kDemoCodes{[](std::int16_t code) { return code >= 0 && code <= 8; },
+                                          "0 a 8"};
+inline constexpr DrawableCodes kEditorCodes{
+    [](std::int16_t code) { return code == 0 || code == 1 || code == 7 || code == 8; },
+    "0, 1, 7 y 8"};
 
 }  // namespace marv

@@ -2,10 +2,14 @@
 
 #include <string>
 
+#include "map/startup/program_start.h"
+
 namespace marv {
 
-// Loads the map at `mapPath`, shows the window and runs until it is closed (status 0). A map that
-// cannot be loaded or drawn is reported in a message box, and the window never appears (status 1).
+// How marvane starts: its caption, the codes it draws, its window.
+const ProgramKind& demoProgram();
+
+// Runs marvane on the map at `mapPath` (see runProgram).
 int runDemoProgram(const std::string& mapPath);
 
 }  // namespace marv

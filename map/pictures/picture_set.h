@@ -4,6 +4,8 @@
 #include <QString>
 #include <array>
 
+#include "map/expected.h"
+
 namespace marv {
 
 // Indices of the nine board pictures.
@@ -27,20 +29,21 @@ class PictureSet {
     static constexpr int kCount = 9;
     static constexpr int kSide = 20;
 
-    // Loads the pictures built into the program (":/pictures").
-    PictureSet();
-    // Loads imagen0.png … imagen8.png from `folder`, a resource path or a directory.
-    // Throws std::runtime_error naming the first picture that is missing or not 20 × 20.
-    explicit PictureSet(const QString& folder);
+    // Loads imagen0.png … imagen8.png from `folder`, a resource path or a directory; fails naming
+    // the first picture that is missing or not 20 × 20.
+    static Expected<PictureSet> load(const QString& folder);
+
+    // The pictures built into the program (":/pictures"), loaded on first use; call it only once
+    // a QGuiApplication exists. The start-up checks it before any window is made.
+    static const Expected<PictureSet>& builtIn();
+    // The built-in set, once the start-up has found it loads.
+    static const PictureSet& shared() { return builtIn().value(); }
 
     // `index` in 0 … kCount - 1; throws std::out_of_range otherwise.
     const QImage& imagen(int index) const;
 
-    // One instance for the whole program, loaded on first use; call it only once a
-    // QGuiApplication exists.
-    static const PictureSet& shared();
-
   private:
+    PictureSet() = default;
     std::array<QImage, kCount> images_;
 };
 

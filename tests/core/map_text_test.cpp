@@ -44,10 +44,10 @@ TEST(MapValue, AcceptedForms) {
         {"0007", 7, 7},
     };
     for (const Case& c : cases) {
-        MapValue v;
-        ASSERT_EQ(parseMapValue(c.piece, v), ValueProblem::kNone) << "«" << c.piece << "»";
-        EXPECT_EQ(v.code, c.code) << "«" << c.piece << "»";
-        EXPECT_EQ(v.number, c.number) << "«" << c.piece << "»";
+        const auto v = parseMapValue(c.piece);
+        ASSERT_TRUE(v.ok()) << "«" << c.piece << "»";
+        EXPECT_EQ(v.value().code, c.code) << "«" << c.piece << "»";
+        EXPECT_EQ(v.value().number, c.number) << "«" << c.piece << "»";
     }
 }
 
@@ -55,8 +55,9 @@ TEST(MapValue, RejectedForms) {
     const char* notNumbers[] = {"",  "  ",    "x", "1e1", "0x1", "1 2", "--1",   "+-1", "-",
                                 ".", "7.0.0", "١", "inf", "nan", "7a",  "1_000", "+",   "- 1"};
     for (const char* piece : notNumbers) {
-        MapValue v;
-        EXPECT_EQ(parseMapValue(piece, v), ValueProblem::kNotANumber) << "«" << piece << "»";
+        const auto v = parseMapValue(piece);
+        ASSERT_FALSE(v.ok()) << "«" << piece << "»";
+        EXPECT_NE(v.error().find("no es un número"), std::string::npos) << v.error();
     }
     const std::string outOfRange[] = {"32768",
                                       "-32769",
@@ -65,8 +66,9 @@ TEST(MapValue, RejectedForms) {
                                       "99999999999999999999",
                                       "1" + std::string(400, '0')};
     for (const std::string& piece : outOfRange) {
-        MapValue v;
-        EXPECT_EQ(parseMapValue(piece, v), ValueProblem::kOutOfRange) << "«" << piece << "»";
+        const auto v = parseMapValue(piece);
+        ASSERT_FALSE(v.ok()) << "«" << piece << "»";
+        EXPECT_NE(v.error().find("fuera del intervalo"), std::string::npos) << v.error();
     }
 }
 
@@ -122,8 +124,8 @@ TEST(MapText, BadFilesNameTheFileThePlaceAndTheText) {
         std::string message;
     };
     const Case cases[] = {
-        {"empty", "", "mapa.txt: el mapa tiene ningún valor y hacen falta 400."},
-        {"blank", " \n", "mapa.txt: el mapa tiene ningún valor y hacen falta 400."},
+        {"empty", "", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
+        {"blank", " \n", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
         {"one value", "0,", "mapa.txt: el mapa tiene 1 valor y hacen falta 400."},
         {"399 values", repeat("0", 399), "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
         {"399 without final comma", repeat("0", 398) + "0",
@@ -137,6 +139,15 @@ TEST(MapText, BadFilesNameTheFileThePlaceAndTheText) {
          "mapa.txt: fila 1, columna 0: «-32769» está fuera del intervalo de -32768 a 32767."},
         {"long text is cut", mapWith(0, "abcdefghijklmnopqrstuvwxyz"),
          "mapa.txt: fila 0, columna 0: «abcdefghijklmnopqrstuvwx…» no es un número."},
+        {"cut between characters, not inside one", mapWith(0, std::string(23, 'a') + "ñandú"),
+         "mapa.txt: fila 0, columna 0: «" + std::string(23, 'a') + "ñ…» no es un número."},
+        {"bytes that are not UTF-8 show once each", mapWith(0, "a\xff\xfe\xc3(b\xed\xa0\x80"),
+         "mapa.txt: fila 0, columna 0: «a\uFFFD\uFFFD\uFFFD(b\uFFFD\uFFFD\uFFFD» no es un número."},
+        {"control characters show as blanks",
+         mapWith(0,
+                 "a\x01"
+                 "b"),
+         "mapa.txt: fila 0, columna 0: «a b» no es un número."},
         {"first fault wins", mapWith(5, "x").substr(0, 30),
          "mapa.txt: fila 0, columna 5: «x» no es un número."},
     };
@@ -168,14 +179,16 @@ TEST(MapText, AValidFileCutAtEveryLengthIsAnErrorOrTheWholeMap) {
 TEST(MapText, UndrawableCodesAreFoundWithTheirPlace) {
     auto values = parseMapText(mapWith(45, "9"), "mapa.txt");
     ASSERT_TRUE(values.ok());
-    EXPECT_EQ(findUndrawableCode(values.value(), demoCanDraw, "0 a 8", "mapa.txt"),
+    EXPECT_EQ(checkDrawable(values.value(), kDemoCodes, "mapa.txt").error(),
               "mapa.txt: fila 2, columna 5: el código 9 no se puede dibujar (este programa "
               "admite 0 a 8).");
     auto sprite = parseMapText(mapWith(3, "4"), "m");
-    EXPECT_EQ(findUndrawableCode(sprite.value(), demoCanDraw, "", "m"), std::nullopt);
-    EXPECT_NE(findUndrawableCode(sprite.value(), editorCanDraw, "", "m"), std::nullopt);
+    EXPECT_TRUE(checkDrawable(sprite.value(), kDemoCodes, "m").ok());
+    EXPECT_EQ(checkDrawable(sprite.value(), kEditorCodes, "m").error(),
+              "m: fila 0, columna 3: el código 4 no se puede dibujar (este programa admite 0, 1, "
+              "7 y 8).");
     auto tiles = parseMapText(repeat("8", 100) + repeat("7", 100) + repeat("1", 200), "m");
-    EXPECT_EQ(findUndrawableCode(tiles.value(), editorCanDraw, "", "m"), std::nullopt);
+    EXPECT_TRUE(checkDrawable(tiles.value(), kEditorCodes, "m").ok());
 }
 
 }  // namespace

@@ -35,16 +35,13 @@ int distanceOfAverage(const QImage& image, int r, int g, int b) {
 }
 
 std::string loadErrorFor(const QString& folder) {
-    try {
-        PictureSet set(folder);
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "";
+    const auto set = PictureSet::load(folder);
+    return set ? "" : set.error();
 }
 
 TEST(PictureSet, LoadsNineOpaque20By20PicturesFromTheResources) {
-    const PictureSet set;
+    ASSERT_TRUE(PictureSet::builtIn().ok()) << PictureSet::builtIn().error();
+    const PictureSet& set = PictureSet::shared();
     for (int i = 0; i < PictureSet::kCount; ++i) {
         EXPECT_EQ(set.imagen(i).size(), QSize(20, 20)) << i;
         EXPECT_EQ(set.imagen(i).format(), kBoardImageFormat) << i;
@@ -55,7 +52,7 @@ TEST(PictureSet, LoadsNineOpaque20By20PicturesFromTheResources) {
 TEST(PictureSet, NamesTheMissingOrMisshapenPicture) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const PictureSet good;
+    const PictureSet& good = PictureSet::shared();
     for (int i = 0; i < PictureSet::kCount - 1; ++i)
         ASSERT_TRUE(good.imagen(i).save(dir.filePath(QStringLiteral("imagen%1.png").arg(i))));
     EXPECT_NE(loadErrorFor(dir.path()).find("imagen8.png"), std::string::npos);
@@ -70,7 +67,7 @@ TEST(PictureSet, NamesTheMissingOrMisshapenPicture) {
 // Stamping needs pure black and white masks, and figures that are white exactly where their
 // mask lets the board through; the frame mask covers the three outer rings.
 TEST(PictureSet, MasksAndFiguresMatchPixelForPixel) {
-    const PictureSet set;
+    const PictureSet& set = PictureSet::shared();
     const std::pair<int, int> pairs[] = {{kFiguraPersonaje, kMascaraPersonaje},
                                          {kMarcoAbierto, kMascaraMarco},
                                          {kMarcoCerrado, kMascaraMarco}};
@@ -92,7 +89,7 @@ TEST(PictureSet, MasksAndFiguresMatchPixelForPixel) {
 }
 
 TEST(PictureSet, FramesAndGroundsHaveTheirUsualColours) {
-    const PictureSet set;
+    const PictureSet& set = PictureSet::shared();
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x) {
             const QRgb open = set.imagen(kMarcoAbierto).pixel(x, y);

@@ -1,0 +1,68 @@
+#include "map/startup/program_start.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "map/map_file.h"
+#include "map/pictures/picture_set.h"
+#include "map/program_setup.h"
+
+namespace marv {
+namespace {
+
+bool onlyCheckingStart() {
+    return qEnvironmentVariable("MARV_STARTUP_CHECK") == QLatin1String("1");
+}
+
+int failStart(const ProgramKind& kind, const std::string& message) {
+    if (onlyCheckingStart()) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+    } else {
+        QMessageBox::critical(nullptr, kind.caption, QString::fromStdString(message));
+    }
+    return 1;
+}
+
+Expected<std::string> ownFolder() {
+    auto folder = programFolder();
+    if (folder) return folder;
+    // Where the system offers no link to the executable, Qt's answer will do, taken as bytes,
+    // but only if it really gave one.
+    const QString file = QCoreApplication::applicationFilePath();
+    if (file.isEmpty()) return folder;
+    return folderOfProgram(QFile::encodeName(file).toStdString());
+}
+
+}  // namespace
+
+int programMain(int argc, char* argv[], const ProgramKind& kind) {
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    QApplication app(argc, argv);
+    const auto folder = ownFolder();
+    if (!folder) return failStart(kind, folder.error());
+    return runProgram(kind, mapPathIn(folder.value()));
+}
+
+int runProgram(const ProgramKind& kind, const std::string& mapPath) {
+    prepareProcess();
+    const auto values = loadMap(mapPath, kind.codes);
+    if (!values) return failStart(kind, values.error());
+    // The pictures are built in, so this fails only with a broken build.
+    if (const auto& pictures = PictureSet::builtIn(); !pictures) {
+        return failStart(kind,
+                         "No se pueden cargar las imágenes del programa: " + pictures.error());
+    }
+    const std::unique_ptr<QWidget> window = kind.makeWindow(mapPath, values.value());
+    window->show();
+    if (onlyCheckingStart()) {
+        QCoreApplication::processEvents();
+        std::printf("%s\n", mapPath.c_str());
+        return 0;
+    }
+    return QApplication::exec();
+}
+
+}  // namespace marv

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "map/map_text.h"
+#include "map/tile_codes.h"
+
+namespace marv {
+
+// What sets one program apart at start.
+struct ProgramKind {
+    QString caption;      // the title of its failure boxes
+    DrawableCodes codes;  // the tile codes it can draw
+    // The program's window for the map read from `mapPath`.
+    std::function<std::unique_ptr<QWidget>(const std::string& mapPath, const MapValues& values)>
+        makeWindow;
+};
+
+// The whole life of a program, from main: prepares the process, makes the application with
+// whole-number screen scaling (so the 20-pixel pictures stay sharp), finds the program's own
+// folder and runs it on the mapa.txt there. Failures are shown in a box, with status 1.
+int programMain(int argc, char* argv[], const ProgramKind& kind);
+
+// With the application made: loads the map at `mapPath`, shows the window and runs until it is
+// closed (status 0). A map that cannot be loaded or drawn is reported in a box and the window
+// never appears (status 1).
+//
+// With MARV_STARTUP_CHECK=1 in the environment the program only checks that it can start: it
+// prints the path of the map it loaded and leaves once its window is shown (status 0), or prints
+// why it cannot start, with no box (status 1).
+int runProgram(const ProgramKind& kind, const std::string& mapPath);
+
+}  // namespace marv

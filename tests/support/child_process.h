@@ -1,0 +1,62 @@
+#pragma once
+
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+namespace marv::testing {
+
+// What a body run in a child process said, and how the child ended.
+struct ChildResult {
+    bool exited = false;  // ended by returning, not by a signal
+    int signal = 0;       // the signal that ended it, if one did
+    std::string said;     // the body's result
+};
+
+enum class RunAs { kSelf, kUnprivileged };
+
+// Runs `body` in a forked child and passes its result back. A child that takes longer than
+// `seconds` is ended by SIGALRM, so a hang fails the test instead of stalling it. kUnprivileged
+// drops to the user `nobody` first when running as root, where permissions would bind nothing.
+inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as = RunAs::kSelf,
+                              unsigned seconds = 10) {
+    int channel[2];
+    if (::pipe(channel) != 0) return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(channel[0]);
+        ::alarm(seconds);
+        if (as == RunAs::kUnprivileged && ::geteuid() == 0) {
+            constexpr id_t kNobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+                ::_exit(3);
+        }
+        const std::string said = body();
+        std::size_t done = 0;
+        while (done < said.size()) {
+            const ssize_t n = ::write(channel[1], said.data() + done, said.size() - done);
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    ChildResult result;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        result.said.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    result.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    return result;
+}
+
+}  // namespace marv::testing
