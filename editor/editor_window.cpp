@@ -14,6 +14,7 @@
 #include "map/board/tile_layer.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
+#include "map/pictures/program_icons.h"
 
 namespace marv {
 namespace {
@@ -60,6 +61,7 @@ class PaletteBox : public QFrame {
 EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget* parent)
     : QWidget(parent), mapPath_(std::move(mapPath)), model_(values) {
     setWindowTitle(kCaption);
+    setWindowIcon(programIcon(ProgramIcon::kMarvedit));
     setFixedSize(461, 401);
     // Small enough for both captions to fit their buttons' fixed rectangles.
     QFont small = font();
@@ -84,12 +86,17 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     QWidget* water = palette(kAgua, {432, 8, 24, 24});
     board_ = new BoardView(this);
     board_->setObjectName(QStringLiteral("mainpic"));
+    board_->setAccessibleName(QStringLiteral("Tablero"));
     board_->setGeometry(0, 0, 400, 400);
     board_->setFocusPolicy(Qt::StrongFocus);
     QPushButton* guardarButton = button("guardar", QStringLiteral("Guardar"), {408, 368, 49, 25});
     QWidget* earth = palette(kTierra, {408, 40, 24, 24});
     QWidget* paving = palette(kAdoquin, {432, 40, 24, 24});
     QPushButton* borrarButton = button("borrar", QStringLiteral("Borrar"), {408, 328, 49, 25});
+    grass->setAccessibleName(QStringLiteral("Pasto"));
+    water->setAccessibleName(QStringLiteral("Agua"));
+    earth->setAccessibleName(QStringLiteral("Tierra"));
+    paving->setAccessibleName(QStringLiteral("Adoquín"));
     QWidget* const order[] = {grass, water, board_, guardarButton, earth, paving, borrarButton};
     for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     grass->setFocus();

@@ -13,12 +13,14 @@
 #include "demo/window/board_renderer.h"
 #include "map/board/board_view.h"
 #include "map/pictures/picture_set.h"
+#include "map/pictures/program_icons.h"
 
 namespace marv {
 
 DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     : QWidget(parent), pictures_(PictureSet::shared()), demo_(*this) {
     setWindowTitle("marvane A*");
+    setWindowIcon(programIcon(ProgramIcon::kMarvane));
     setFixedSize(400, 465);
     // Small enough for every caption to fit its control's fixed rectangle.
     QFont small = font();
@@ -27,6 +29,7 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
 
     mainpic_ = new BoardView(this);
     mainpic_->setObjectName("mainpic");
+    mainpic_->setAccessibleName("Tablero");
     mainpic_->move(0, 0);
 
     text1_ = new QLineEdit(this);
@@ -41,11 +44,13 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     reiniciar_->setGeometry(208, 408, 57, 17);
     checkIr_ = new QCheckBox("Ir con Click", this);
     checkIr_->setObjectName("CheckIr");
+    checkIr_->setAccessibleName("Ir con Click");
     checkIr_->setGeometry(280, 408, 81, 17);
     checkIr_->setStyleSheet("QCheckBox { spacing: 2px; }");
     // Too narrow for its caption: only the tick box shows, beside the character's picture.
     personaje_ = new QCheckBox("Check1", this);
     personaje_->setObjectName("personaje");
+    personaje_->setAccessibleName("Colocar personaje");
     personaje_->setGeometry(240, 440, 17, 13);
     ir_ = new QPushButton("Ir a Destino", this);
     ir_->setObjectName("ir");
@@ -53,6 +58,7 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
 
     imagen2_ = new QLabel(this);
     imagen2_->setObjectName("imagen2");
+    imagen2_->setAccessibleName("Personaje");
     imagen2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     imagen2_->setLineWidth(2);
     imagen2_->setGeometry(208, 432, 24, 24);

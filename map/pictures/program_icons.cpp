@@ -1,0 +1,49 @@
+#include "map/pictures/program_icons.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+#include "map/pictures/picture_set.h"
+
+namespace marv {
+
+const char* iconName(ProgramIcon icon) {
+    return icon == ProgramIcon::kMarvane ? "marvane" : "marvedit";
+}
+
+QImage iconBase(ProgramIcon icon, const PictureSet& pictures) {
+    constexpr int kSide = PictureSet::kSide;
+    if (icon == ProgramIcon::kMarvane) {
+        const QImage& figure = pictures.imagen(kFiguraPersonaje);
+        const QImage& mask = pictures.imagen(kMascaraPersonaje);
+        QImage cutOut(kSide, kSide, QImage::Format_ARGB32);
+        cutOut.fill(Qt::transparent);
+        // The board shows the figure where the mask is black; the rest of the picture is the
+        // white it was drawn on.
+        for (int y = 0; y < kSide; ++y)
+            for (int x = 0; x < kSide; ++x)
+                if (qGray(mask.pixel(x, y)) < 128) cutOut.setPixel(x, y, figure.pixel(x, y));
+        return cutOut;
+    }
+    QImage tiles(2 * kSide, 2 * kSide, QImage::Format_ARGB32);
+    QPainter painter(&tiles);
+    painter.drawImage(0, 0, pictures.imagen(kPasto));
+    painter.drawImage(kSide, 0, pictures.imagen(kAgua));
+    painter.drawImage(0, kSide, pictures.imagen(kTierra));
+    painter.drawImage(kSide, kSide, pictures.imagen(kAdoquin));
+    return tiles;
+}
+
+QImage iconImage(ProgramIcon icon, const PictureSet& pictures, int side) {
+    return iconBase(icon, pictures)
+        .scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+QIcon programIcon(ProgramIcon icon) {
+    QIcon result;
+    for (int side : kIconSizes)
+        result.addPixmap(QPixmap::fromImage(iconImage(icon, PictureSet::shared(), side)));
+    return result;
+}
+
+}  // namespace marv

@@ -1,0 +1,215 @@
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QAccessible>
+#include <QDirIterator>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "demo/window/demo_window.h"
+#include "editor/editor_model.h"
+#include "editor/editor_window.h"
+#include "map/map_file.h"
+#include "map/map_text.h"
+#include "map/pictures/picture_set.h"
+#include "map/pictures/program_icons.h"
+
+namespace marv {
+namespace {
+
+constexpr ProgramIcon kBothIcons[] = {ProgramIcon::kMarvane, ProgramIcon::kMarvedit};
+
+MapValues grassMap() {
+    std::string text;
+    for (int i = 0; i < kMapValues; ++i) text += "0,";
+    return parseMapText(text, "mapa.txt").value();
+}
+
+// As root, becomes nobody; anyone else already lacks root's way past file permissions.
+bool dropToAnOrdinaryUser() {
+    if (geteuid() != 0) return true;
+    const passwd* nobody = getpwnam("nobody");
+    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&
+           setuid(nobody->pw_uid) == 0 && geteuid() != 0;
+}
+
+QImage argb(const QImage& image) {
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+    const PictureSet& pictures() const { return PictureSet::shared(); }
+
+  private slots:
+    void theCharacterIconIsTheFigureCutAlongItsMask() {
+        const QImage icon = argb(iconBase(ProgramIcon::kMarvane, pictures()));
+        const QImage figure = argb(pictures().imagen(kFiguraPersonaje));
+        const QImage mask = argb(pictures().imagen(kMascaraPersonaje));
+        QCOMPARE(icon.size(), QSize(20, 20));
+        int opaque = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const bool inFigure = mask.pixel(x, y) == qRgb(0, 0, 0);
+                opaque += inFigure;
+                QCOMPARE(icon.pixel(x, y), inFigure ? figure.pixel(x, y) : qRgba(0, 0, 0, 0));
+            }
+        QVERIFY(opaque > 0 && opaque < 400);
+    }
+
+    void theEditorIconIsThePaletteTwoByTwo() {
+        const QImage icon = argb(iconBase(ProgramIcon::kMarvedit, pictures()));
+        QCOMPARE(icon.size(), QSize(40, 40));
+        const struct {
+            int tile, x, y;
+        } quarters[] = {{kPasto, 0, 0}, {kAgua, 20, 0}, {kTierra, 0, 20}, {kAdoquin, 20, 20}};
+        for (const auto& q : quarters)
+            QCOMPARE(icon.copy(q.x, q.y, 20, 20), argb(pictures().imagen(q.tile)));
+    }
+
+    // Every size keeps the natural-size icon's pixels sharp: no colour that was not there before,
+    // and, growing, every source pixel shows at the middle of its block.
+    void everySizeRepeatsPixelsWithoutBlending() {
+        for (const ProgramIcon which : kBothIcons) {
+            const QImage base = argb(iconBase(which, pictures()));
+            QSet<QRgb> colours;
+            for (int y = 0; y < base.height(); ++y)
+                for (int x = 0; x < base.width(); ++x) colours.insert(base.pixel(x, y));
+            for (const int side : kIconSizes) {
+                const QImage icon = argb(iconImage(which, pictures(), side));
+                QCOMPARE(icon.size(), QSize(side, side));
+                for (int y = 0; y < side; ++y)
+                    for (int x = 0; x < side; ++x) QVERIFY(colours.contains(icon.pixel(x, y)));
+                if (side < base.width()) continue;
+                for (int y = 0; y < base.height(); ++y)
+                    for (int x = 0; x < base.width(); ++x)
+                        QCOMPARE(icon.pixel((2 * x + 1) * side / (2 * base.width()),
+                                            (2 * y + 1) * side / (2 * base.height())),
+                                 base.pixel(x, y));
+            }
+        }
+    }
+
+    // The installed icons are the windows' icons, each under its program's name, and nothing else.
+    void theWriterWritesEachIconAtEverySizeInTheThemeLayout() {
+        QTemporaryDir folder;
+        QProcess writer;
+        writer.start(QStringLiteral(WRITE_ICONS_PATH), {folder.path()});
+        QVERIFY(writer.waitForFinished(60000));
+        QCOMPARE(writer.exitCode(), 0);
+        int files = 0;
+        for (QDirIterator it(folder.path(), QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext(); it.next())
+            ++files;
+        QCOMPARE(files, 2 * static_cast<int>(kIconSizes.size()));
+        for (const ProgramIcon which : kBothIcons)
+            for (const int side : kIconSizes) {
+                const QString path = folder.filePath(
+                    QStringLiteral("hicolor/%1x%1/apps/%2.png").arg(side).arg(iconName(which)));
+                QCOMPARE(argb(QImage(path)), argb(iconImage(which, pictures(), side)));
+            }
+    }
+
+    void eachWindowShowsItsProgramsIcon() {
+        const DemoWindow demo(grassMap());
+        const EditorWindow editor("mapa.txt", grassMap());
+        const struct {
+            const QWidget* window;
+            ProgramIcon icon;
+        } cases[] = {{&demo, ProgramIcon::kMarvane}, {&editor, ProgramIcon::kMarvedit}};
+        for (const auto& c : cases) {
+            const QIcon icon = c.window->windowIcon();
+            for (const int side : kIconSizes)
+                QCOMPARE(argb(icon.pixmap(side).toImage()),
+                         argb(iconImage(c.icon, pictures(), side)));
+        }
+    }
+
+    // Installed under a system prefix, the programs' folder is not the user's: Guardar must say
+    // why it failed and leave the installed map as it was.
+    void savingIntoAFolderTheUserCannotWriteFailsAndKeepsTheMap() {
+        QTemporaryDir prefix;
+        const QString folder = prefix.filePath(QStringLiteral("lib/marvane"));
+        QVERIFY(QDir().mkpath(folder));
+        const std::string map = mapPathIn(folder.toStdString());
+        const CodeGrid grass{};
+        QVERIFY(writeMapFile(map, grass).ok());
+        const auto original = readTextFile(map).value();
+        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(prefix.path(), readOnly | QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(folder, readOnly));
+
+        const pid_t child = fork();
+        if (child == 0) {
+            if (!dropToAnOrdinaryUser()) _exit(2);
+            EditorModel model;
+            model.chooseTile(1);
+            model.paint({3, 4});
+            const Status saved = model.save(map);
+            const bool explained =
+                !saved && saved.error().rfind("No se pudo guardar el mapa en " + map, 0) == 0;
+            const auto after = readTextFile(map);
+            _exit(explained && model.modified() && after && after.value() == original ? 0 : 1);
+        }
+        int status = -1;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QFile::setPermissions(folder, readOnly | QFile::WriteOwner);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+
+    void controlsHaveSpanishNamesForAssistiveTechnologies_data() {
+        QTest::addColumn<bool>("editor");
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("name");
+        const auto row = [](bool editor, const char* object, const char* name) {
+            QTest::addRow("%s %s", editor ? "marvedit" : "marvane", object)
+                << editor << QString::fromUtf8(object) << QString::fromUtf8(name);
+        };
+        row(false, "mainpic", "Tablero");
+        row(false, "CheckIr", "Ir con Click");
+        row(false, "personaje", "Colocar personaje");
+        row(false, "imagen2", "Personaje");
+        row(false, "reiniciar", "Reiniciar");
+        row(false, "ir", "Ir a Destino");
+        row(true, "mainpic", "Tablero");
+        row(true, "imagen0", "Pasto");
+        row(true, "imagen1", "Agua");
+        row(true, "imagen7", "Tierra");
+        row(true, "imagen8", "Adoquín");
+        row(true, "borrar", "Borrar");
+        row(true, "guardar", "Guardar");
+    }
+
+    // The name is read through the accessibility layer, as a screen reader gets it.
+    void controlsHaveSpanishNamesForAssistiveTechnologies() {
+        QFETCH(bool, editor);
+        QFETCH(QString, object);
+        QFETCH(QString, name);
+        std::unique_ptr<QWidget> window;
+        if (editor) {
+            window = std::make_unique<EditorWindow>("mapa.txt", grassMap());
+        } else {
+            window = std::make_unique<DemoWindow>(grassMap());
+        }
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* widget = window->findChild<QWidget*>(object);
+        QVERIFY(widget);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+    }
+};
+
+}  // namespace
+}  // namespace marv
+
+QTEST_MAIN(marv::DesktopTest)
+#include "desktop_test.moc"
