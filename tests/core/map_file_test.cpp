@@ -4,7 +4,7 @@
 
 #include "map/map_file.h"
 #include "support/file_size_limit.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace marv::testing {
 namespace {
