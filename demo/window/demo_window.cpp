@@ -77,6 +77,7 @@ DemoWindow::~DemoWindow() {
 void DemoWindow::dibujar() {
     paintDemoBoard(mainpic_->image(), demo_.state(), pictures_);
     mainpic_->present();
+    emit boardDrawn();
 }
 
 void DemoWindow::stopWalkTimer() {

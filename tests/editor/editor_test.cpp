@@ -1,10 +1,8 @@
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -13,14 +11,15 @@
 #include "map/board/board_view.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
+#include "support/box_answerer.h"
 #include "support/file_size_limit.h"
 
 namespace marv {
 namespace {
 
+using testing::BoxAnswerer;
 using testing::FileSizeLimit;
-
-const QString kEscape = QStringLiteral("<Escape>");
+using testing::kEscape;
 
 CodeGrid uniformGrid(std::int16_t code) {
     CodeGrid grid{};
@@ -48,45 +47,6 @@ bool anEditorWindowExists() {
     return std::any_of(windows.begin(), windows.end(),
                        [](QWidget* w) { return qobject_cast<EditorWindow*>(w) != nullptr; });
 }
-
-// Answers the message boxes that come up while it lives, in turn, by the text of a button (or
-// kEscape), and notes what each one said. Once out of answers it escapes, so a box the test did
-// not expect shows up as a failure instead of a hang.
-class BoxAnswerer : public QObject {
-  public:
-    struct Box {
-        QString title;
-        QString text;
-        QMessageBox::Icon icon;
-        bool editorExisted;
-    };
-
-    explicit BoxAnswerer(QStringList answers = {}) : answers_(std::move(answers)) {
-        connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::answer);
-        timer_.start(0);
-    }
-    QList<Box> seen;
-
-  private:
-    void answer() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) return;
-        seen.append({box->windowTitle(), box->text(), box->icon(), anEditorWindowExists()});
-        const QString answer = answers_.isEmpty() ? kEscape : answers_.takeFirst();
-        if (answer != kEscape) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text().remove(QLatin1Char('&')) == answer) {
-                    button->click();
-                    return;
-                }
-            }
-        }
-        QTest::keyClick(box, Qt::Key_Escape);
-    }
-
-    QStringList answers_;
-    QTimer timer_;
-};
 
 // A map written into a folder of its own, open in a shown window.
 struct Session {
@@ -286,13 +246,15 @@ class EditorWindowTest : public QObject {
         const std::string path = mapPathIn(folder.path().toStdString());
         if (present) QVERIFY(writeFile(path, text));
 
-        BoxAnswerer answers({QStringLiteral("OK")});
+        bool editorExisted = false;
+        BoxAnswerer answers({QStringLiteral("OK")},
+                            [&](QMessageBox*) { editorExisted = anEditorWindowExists(); });
         QCOMPARE(runEditorProgram(path), 1);
         QCOMPARE(answers.seen.size(), 1);
         QCOMPARE(answers.seen[0].title, QStringLiteral("Editor"));
         QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
         QVERIFY2(answers.seen[0].text.contains(says), qPrintable(answers.seen[0].text));
-        QVERIFY(!answers.seen[0].editorExisted);
+        QVERIFY(!editorExisted);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), present ? 1 : 0);
         if (present) QCOMPARE(readFile(path), text);
     }
