@@ -145,6 +145,15 @@ TEST_F(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
     EXPECT_EQ(state().mostrarBusqueda, 0);  // cleared by the walk, not by the tick
 }
 
+TEST_F(Search, AFailureAfterASuccessKeepsRutaButLeavesNothingToWalk) {
+    load(board({".....#"}, 5));
+    search({2, 5}, {4, 5});
+    press(kLeftButton, 5, 5);
+    EXPECT_EQ(window.calls.back(), std::string("text:") + kNoPath);
+    EXPECT_EQ(state().ruta, "3,5,4,5");
+    EXPECT_EQ(state().encontrado, 0);
+}
+
 TEST_F(Refusals, PressesThatChangeNothing) {
     press(kLeftButton, 0, 0);  // character's cell and destination at start
     EXPECT_TRUE(window.calls.empty());

@@ -210,6 +210,64 @@ class DemoWindowTest : public QObject {
         QCOMPARE(text1(), QString("Encontrado: 19 pasos"));
     }
 
+    void modifierKeysChangeNothing() {
+        // The same presses leave the same window whether a modifier is held or not.
+        const auto outcome = [this](Qt::KeyboardModifiers held) {
+            init();
+            BoxAnswerer boxes;
+            press(Qt::LeftButton, 7, 5, held);
+            const QImage searched = window->board()->image().copy();
+            QStringList seen{text1(), QString::fromStdString(state().ruta)};
+            press(Qt::RightButton, 6, 4, held);
+            tick("personaje", true);
+            press(Qt::LeftButton, 9, 9, held);
+            seen << text1() << QString("%1 %2").arg(position().column).arg(position().row);
+            for (const auto& box : boxes.seen) seen << box.text;
+            return std::pair(seen, searched);
+        };
+        const auto plain = outcome({});
+        for (Qt::KeyboardModifier held :
+             {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+            const auto modified = outcome(held);
+            QCOMPARE(modified.first, plain.first);
+            QCOMPARE(modified.second, plain.second);
+        }
+    }
+
+    void marksAreHiddenWhileTheSearchDisplayIsOff() {
+        for (auto& column : state().mapa)
+            for (Celda& c : column) c.cerrado = c.abierto = c.enCamino = kTrue;
+        state().mostrarBusqueda = kFalse;
+        window->dibujar();
+        for (int x = 0; x < 20; ++x)
+            for (int y = 0; y < 20; ++y) {
+                const QImage& tile = picture(state().celda(x, y).tipo);
+                QCOMPARE(cell(x, y), x == 0 && y == 0 ? withCharacter(tile) : tile);
+            }
+    }
+
+    void aCellBothClosedAndOpenShowsTheOpenMarkOverTheClosedOne() {
+        state().celda(3, 3).cerrado = state().celda(3, 3).abierto = kTrue;
+        state().mostrarBusqueda = kTrue;
+        window->dibujar();
+        QCOMPARE(cell(3, 3), stamped(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado),
+                                     kMascaraMarco, kMarcoAbierto));
+    }
+
+    void codesTwoToSixAreDrawnAsTiles() {
+        window->demo().load(board({"23456"}, 1));
+        for (int code = 2; code <= 6; ++code) QCOMPARE(cell(code - 2, 1), picture(code));
+    }
+
+    void theCharacterIsDrawnOverItsOwnCellsMarks() {
+        // The start of a search is closed. (A path mark would hide the order: it is the
+        // character's own picture.)
+        state().celda(0, 0).cerrado = kTrue;
+        state().mostrarBusqueda = kTrue;
+        window->dibujar();
+        QCOMPARE(cell(0, 0), withCharacter(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado)));
+    }
+
     void closingDuringASearchStopsIt() {
         // Closed from the repaint of the third step: the first repaint is the reset's.
         int draws = 0;

@@ -103,6 +103,29 @@ class EditorWindowTest : public QObject {
         QVERIFY(model.modified());
     }
 
+    void windowHasItsCaptionSizeControlsAndTabOrder() {
+        Session session(mapText(0));
+        QVERIFY(session.window);
+        QCOMPARE(session.window->windowTitle(), QStringLiteral("Editor"));
+        QCOMPARE(session.window->size(), QSize(461, 401));
+        const std::pair<const char*, QRect> controls[] = {
+            {"mainpic", {0, 0, 400, 400}},  {"imagen0", {408, 8, 24, 24}},
+            {"imagen1", {432, 8, 24, 24}},  {"imagen7", {408, 40, 24, 24}},
+            {"imagen8", {432, 40, 24, 24}}, {"borrar", {408, 328, 49, 25}},
+            {"guardar", {408, 368, 49, 25}}};
+        for (const auto& [name, geometry] : controls)
+            QCOMPARE(session.window->findChild<QWidget*>(name)->geometry(), geometry);
+
+        session.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(session.window.get()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imagen0"));
+        for (const char* next :
+             {"imagen1", "mainpic", "guardar", "imagen7", "imagen8", "borrar", "imagen0"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString(next));
+        }
+    }
+
     void choosingATileChangesNothing() {
         Session session(mapText(1));
         QVERIFY(session.window);
