@@ -53,6 +53,12 @@ TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
 }
 
 const MapValues kWalledInAt55 = board({"....###", "....#.#", "....###"}, 4);
+const MapValues kCorridor =
+    board({"####################", "......##############", "####################"});
+const char* const kUpTheDiagonal =
+    "1,18,2,17,3,16,4,15,5,14,6,13,7,12,8,11,9,10,"
+    "10,9,11,8,12,7,13,6,14,5,15,4,16,3,17,2,18,1,19,0";
+const MapValues kClosedRoomAt15_19 = board({"####################", "###############."}, 18);
 
 INSTANTIATE_TEST_SUITE_P(
     Boards, PathCases,
@@ -60,28 +66,15 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"OpenBoardOneStep", board(), {2, 5}, {3, 5}, "3,5"},
         PathCase{"OpenBoardStraight", board(), {2, 5}, {5, 5}, "3,5,4,5,5,5"},
         PathCase{"OpenBoardDiagonal", board(), {2, 5}, {5, 8}, "3,6,4,7,5,8"},
-        PathCase{"OpenBoardCornerToCorner",
-                 board(),
-                 {0, 19},
-                 {19, 0},
-                 "1,18,2,17,3,16,4,15,5,14,6,13,7,12,8,11,9,10,10,9,11,8,12,7,13,6,14,5,15,4,16,"
-                 "3,17,2,18,1,19,0"},
+        PathCase{"OpenBoardCornerToCorner", board(), {0, 19}, {19, 0}, kUpTheDiagonal},
         PathCase{"WallTieGoesByTheUpperRow", board({"......#"}, 5), {5, 5}, {7, 5}, "6,4,7,5"},
         PathCase{"DiagonalBetweenTwoWalls", board({".....#", "......#"}, 4), {5, 5}, {6, 4}, "6,4"},
         PathCase{"DetourRoundEarth", board({"......t"}, 5), {5, 5}, {8, 5}, "6,4,7,5,8,5"},
-        PathCase{"CorridorEndIsTheLastOpenCell",
-                 board({"####################", "......##############", "####################"}),
-                 {0, 1},
-                 {5, 1},
-                 "1,1,2,1,3,1,4,1,5,1"},
+        PathCase{"CorridorEndIsTheLastOpenCell", kCorridor, {0, 1}, {5, 1}, "1,1,2,1,3,1,4,1,5,1"},
         PathCase{"UnwalkableStartStillSearches", board({"..#"}, 5), {2, 5}, {4, 5}, "3,5,4,5"},
         PathCase{"DestinationIsAWall", board({".....#"}, 5), {2, 5}, {5, 5}, nullptr},
         PathCase{"StartWalledIn", kWalledInAt55, {5, 5}, {10, 10}, nullptr},
-        PathCase{"DestinationInAClosedRoom",
-                 board({"####################", "###############."}, 18),
-                 {0, 0},
-                 {15, 19},
-                 nullptr}),
+        PathCase{"DestinationInAClosedRoom", kClosedRoomAt15_19, {0, 0}, {15, 19}, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Search, TieBetweenEqualScoresIsBrokenByRowThenColumn) {

@@ -1,10 +1,8 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "demo/window/demo_program.h"
@@ -14,11 +12,13 @@
 #include "map/pictures/picture_set.h"
 #include "support/board_text.h"
 #include "support/box_answerer.h"
+#include "support/temp_folder.h"
 
 using namespace marv;
 using marv::testing::board;
 using marv::testing::BoxAnswerer;
 using marv::testing::mapText;
+using marv::testing::TempFolder;
 
 namespace {
 
@@ -44,12 +44,6 @@ QImage stamped(QImage under, int mask, int figure) {
 
 QImage withCharacter(const QImage& under) {
     return stamped(under, kMascaraPersonaje, kFiguraPersonaje);
-}
-
-DemoWindow* theDemoWindow() {
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<DemoWindow*>(top)) return window;
-    return nullptr;
 }
 
 class DemoWindowTest : public QObject {
@@ -287,19 +281,18 @@ class DemoWindowTest : public QObject {
     }
 
     void theProgramEndsCleanlyWhenClosedMidSearchMidWalkOrInspecting() {
-        QTemporaryDir folder;
-        const std::string path = mapPathIn(folder.path().toStdString());
-        QFile file(QString::fromStdString(path));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(mapText({})));
-        file.close();
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
+        TempFolder::write(path, mapText({}));
         window.reset();
 
         enum class When { kSearching, kWalking, kInspecting };
         for (When when : {When::kSearching, When::kWalking, When::kInspecting}) {
             bool closedMidWay = false;
             QTimer::singleShot(0, [when, &closedMidWay] {
-                DemoWindow* w = theDemoWindow();
+                DemoWindow* w = nullptr;
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (!w) w = qobject_cast<DemoWindow*>(top);
                 QVERIFY(w);
                 const DemoState& s = w->demo().state();
                 const auto closeIf = [w, &closedMidWay](bool midWay) {
@@ -340,8 +333,8 @@ class DemoWindowTest : public QObject {
 
     void aMapThatCannotBeLoadedEndsWithStatusOneBeforeAnyWindow() {
         window.reset();
-        QTemporaryDir folder;
-        const std::string missing = mapPathIn(folder.path().toStdString());
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
         struct Case {
             const char* name;
             std::string content;  // empty: no file at all
@@ -355,18 +348,14 @@ class DemoWindowTest : public QObject {
              "fila 0, columna 1: el código 9 no se puede dibujar"},
         };
         for (const Case& c : cases) {
-            QFile::remove(QString::fromStdString(missing));
-            if (!c.content.empty()) {
-                QFile file(QString::fromStdString(missing));
-                QVERIFY(file.open(QIODevice::WriteOnly));
-                file.write(QByteArray::fromStdString(c.content));
-            }
+            std::filesystem::remove(path);
+            if (!c.content.empty()) TempFolder::write(path, c.content);
             BoxAnswerer boxes;
-            QCOMPARE(runDemoProgram(missing), 1);
+            QCOMPARE(runDemoProgram(path), 1);
             const QString shown = boxes.seen.value(0).text;
             QVERIFY2(shown.contains(c.message), qPrintable(QString(c.name) + ": " + shown));
             QVERIFY(QApplication::topLevelWidgets().size() <= 1);  // at most the closed box
-            QCOMPARE(QFile::exists(QString::fromStdString(missing)), !c.content.empty());
+            QCOMPARE(folder.entries(), c.content.empty() ? 0u : 1u);
         }
     }
 };

@@ -1,8 +1,5 @@
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -13,6 +10,7 @@
 #include "map/pictures/picture_set.h"
 #include "support/box_answerer.h"
 #include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 
 namespace marv {
 namespace {
@@ -20,6 +18,7 @@ namespace {
 using testing::BoxAnswerer;
 using testing::FileSizeLimit;
 using testing::kEscape;
+using testing::TempFolder;
 
 CodeGrid uniformGrid(std::int16_t code) {
     CodeGrid grid{};
@@ -33,13 +32,7 @@ QByteArray mapText(std::int16_t code) {
 }
 
 QByteArray readFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const std::string& path, const QByteArray& text) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    return QByteArray::fromStdString(TempFolder::read(path));
 }
 
 bool anEditorWindowExists() {
@@ -50,8 +43,8 @@ bool anEditorWindowExists() {
 
 // A map written into a folder of its own, open in a shown window.
 struct Session {
-    explicit Session(const QByteArray& text) : path(mapPathIn(folder.path().toStdString())) {
-        if (!folder.isValid() || !writeFile(path, text)) return;
+    explicit Session(const QByteArray& text) : path(mapPathIn(folder.path())) {
+        TempFolder::write(path, text.toStdString());
         if (auto opened = EditorWindow::open(path)) window = std::move(opened.value());
         if (window) window->show();
     }
@@ -76,9 +69,8 @@ struct Session {
         return board()->image().copy(at.x, at.y, kCellPixels, kCellPixels) ==
                PictureSet::shared().imagen(picture);
     }
-    int files() const { return QDir(folder.path()).entryList(QDir::Files).size(); }
 
-    QTemporaryDir folder;
+    TempFolder folder;
     std::string path;
     std::unique_ptr<EditorWindow> window;
 };
@@ -188,7 +180,7 @@ class EditorWindowTest : public QObject {
         QVERIFY2(read.ok(), read.ok() ? "" : read.error().c_str());
         QCOMPARE(codesOf(read.value()), session.mapa());
         QCOMPARE(session.mapa()[4][9], 1);
-        QCOMPARE(session.files(), 1);
+        QCOMPARE(session.folder.entries(), 1u);
         QVERIFY(session.window->close());
         QCOMPARE(answers.seen.size(), 0);
     }
@@ -247,7 +239,7 @@ class EditorWindowTest : public QObject {
         QVERIFY(session.window->model().modified());
         QVERIFY(session.shows({3, 4}, kPasto));
         QCOMPARE(readFile(session.path), mapText(1));
-        QCOMPARE(session.files(), 1);
+        QCOMPARE(session.folder.entries(), 1u);
     }
 
     void aMapThatCannotBeEditedStopsTheProgram_data() {
@@ -265,9 +257,9 @@ class EditorWindowTest : public QObject {
         QFETCH(QByteArray, text);
         QFETCH(bool, present);
         QFETCH(QString, says);
-        QTemporaryDir folder;
-        const std::string path = mapPathIn(folder.path().toStdString());
-        if (present) QVERIFY(writeFile(path, text));
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
+        if (present) TempFolder::write(path, text.toStdString());
 
         bool editorExisted = false;
         BoxAnswerer answers({QStringLiteral("OK")},
@@ -278,14 +270,14 @@ class EditorWindowTest : public QObject {
         QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
         QVERIFY2(answers.seen[0].text.contains(says), qPrintable(answers.seen[0].text));
         QVERIFY(!editorExisted);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), present ? 1 : 0);
+        QCOMPARE(folder.entries(), present ? 1u : 0u);
         if (present) QCOMPARE(readFile(path), text);
     }
 
     void aGoodMapRunsUntilTheWindowCloses() {
-        QTemporaryDir folder;
-        const std::string path = mapPathIn(folder.path().toStdString());
-        QVERIFY(writeFile(path, mapText(8)));
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
+        TempFolder::write(path, mapText(8).toStdString());
 
         bool shown = false;
         QTimer::singleShot(0, [&shown] {
