@@ -83,6 +83,7 @@ DemoWindow::~DemoWindow() {
 void DemoWindow::dibujar() {
     paintDemoBoard(mainpic_->image(), demo_.state(), pictures_);
     mainpic_->present();
+    emit boardDrawn();
 }
 
 void DemoWindow::stopWalkTimer() {

@@ -48,6 +48,10 @@ class DemoWindow : public QWidget, public WindowOps {
     bool pumpEvents() override;
     void showMessage(const std::string& text) override;
 
+  signals:
+    // After every repaint of the board, so that tests can act on a known step.
+    void boardDrawn();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,28 +1,21 @@
-#include <gtest/gtest.h>
-
-#include "board_text.h"
 #include "demo/search/cell_report.h"
-#include "fake_window.h"
+#include "demo_fixture.h"
 
 namespace marv::testing {
 namespace {
 
-TEST(CellReport, BeforeAnySearchEverythingIsZero) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(openBoard());
-    window.calls.clear();
-    press(demo, kRightButton, 3, 7);
+using CellReport = LoadedDemo;
+
+TEST_F(CellReport, BeforeAnySearchEverythingIsZero) {
+    press(kRightButton, 3, 7);
     EXPECT_EQ(window.calls, (std::vector<std::string>{
                                 "text:Abierto = False  Cerrado = False",
                                 "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
 }
 
-TEST(CellReport, CountsOffBoardClosedAndUnwalkableCells) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(boardFromText({".#", "", "", "", "", "", "", "", "", "",
-                             "",   "", "", "", "", "", "", "", "", "..................#"}));
+TEST_F(CellReport, CountsOffBoardClosedAndUnwalkableCells) {
+    load(board({".#", "", "", "", "", "", "", "", "", "",
+                "",   "", "", "", "", "", "", "", "", "..................#"}));
     struct Case {
         const char* name;
         int column, row, blocked;
@@ -34,38 +27,26 @@ TEST(CellReport, CountsOffBoardClosedAndUnwalkableCells) {
                           {"bottom edge", 10, 19, 3},
                           {"middle", 10, 10, 0}};
     for (const Case& c : cases) {
-        EXPECT_EQ(blockedAround(demo.state(), c.column, c.row), c.blocked) << c.name;
+        EXPECT_EQ(blockedAround(state(), c.column, c.row), c.blocked) << c.name;
     }
 }
 
-TEST(CellReport, TheStartOfTheLastSearchIsClosedAndUnscored) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(openBoard());
-    placeCharacter(demo, 5, 5);
-    press(demo, kLeftButton, 8, 5);
+TEST_F(CellReport, TheStartOfTheLastSearchIsClosedAndUnscored) {
+    search({5, 5}, {8, 5});
     window.calls.clear();
-    press(demo, kRightButton, 5, 5);
-    EXPECT_EQ(window.calls[0], "text:Abierto = False  Cerrado = True");
-    EXPECT_EQ(window.calls[1], "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0");
-
-    window.calls.clear();
-    press(demo, kRightButton, 6, 5);  // closed, on the path, parent (5, 5)
-    EXPECT_EQ(window.calls[0], "text:Abierto = False  Cerrado = True");
-    const Celda& c = demo.state().celda(6, 5);
-    EXPECT_EQ(window.calls[1], "message:Coor = 6 5\r\nCerrados = " +
-                                   std::to_string(blockedAround(demo.state(), 6, 5)) +
-                                   "\r\nF = " + std::to_string(c.f) + "\r\nPadres = 5 5");
-    EXPECT_EQ(c.f, 20 + 10);
+    press(kRightButton, 5, 5);
+    press(kRightButton, 6, 5);  // closed, on the path
+    EXPECT_EQ(window.calls, (std::vector<std::string>{
+                                "text:Abierto = False  Cerrado = True",
+                                "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0",
+                                "text:Abierto = False  Cerrado = True",
+                                "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5"}));
 }
 
-TEST(CellReport, NegativeScoresAreWrittenWithAMinusSign) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(boardFromText({"", "", "", "", "", "......p"}));
-    placeCharacter(demo, 5, 5);
-    press(demo, kLeftButton, 6, 5);
-    EXPECT_NE(cellReportMessage(demo.state(), 6, 5).find("F = -5\r\n"), std::string::npos);
+TEST_F(CellReport, NegativeScoresAreWrittenWithAMinusSign) {
+    load(board({"......p"}, 5));
+    search({5, 5}, {6, 5});
+    EXPECT_NE(cellReportMessage(state(), 6, 5).find("F = -5\r\n"), std::string::npos);
 }
 
 }  // namespace

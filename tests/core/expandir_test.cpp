@@ -1,28 +1,26 @@
-#include <gtest/gtest.h>
-
 #include <cstring>
 
-#include "board_text.h"
-#include "fake_window.h"
+#include "demo_fixture.h"
 
 namespace marv::testing {
 namespace {
 
-// A loaded board with a closed node at (x, y), g 0, and the given destination.
-DemoState nodeAt(const MapValues& board, int x, int y, int destX, int destY) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(board);
-    DemoState s = demo.state();
-    s.actX = static_cast<std::int16_t>(x);
-    s.actY = static_cast<std::int16_t>(y);
-    s.destX = static_cast<std::int16_t>(destX);
-    s.destY = static_cast<std::int16_t>(destY);
-    s.celda(x, y).cerrado = -1;
-    return s;
-}
+class Expandir : public LoadedDemo {
+  protected:
+    // The board loaded, with a closed node at (x, y), g 0, and the given destination.
+    DemoState nodeAt(const MapValues& values, int x, int y, int destX, int destY) {
+        load(values);
+        DemoState s = state();
+        s.actX = static_cast<std::int16_t>(x);
+        s.actY = static_cast<std::int16_t>(y);
+        s.destX = static_cast<std::int16_t>(destX);
+        s.destY = static_cast<std::int16_t>(destY);
+        s.celda(x, y).cerrado = -1;
+        return s;
+    }
+};
 
-TEST(Expandir, RejectsOffBoardClosedAndUnwalkableCells) {
+TEST_F(Expandir, RejectsOffBoardClosedAndUnwalkableCells) {
     struct Case {
         const char* name;
         MapValues board;
@@ -30,28 +28,28 @@ TEST(Expandir, RejectsOffBoardClosedAndUnwalkableCells) {
         int rechazados;
     };
     const Case cases[] = {
-        {"top-left corner", openBoard(), 0, 0, 6},
-        {"bottom-right corner", openBoard(), 19, 19, 6},
-        {"left edge", openBoard(), 0, 7, 4},
-        {"middle", openBoard(), 7, 7, 1},
-        {"walled in", boardFromText({"###", "#.#", "###"}), 1, 1, 9},
-        {"corner against walls", boardFromText({".#", "##"}), 0, 0, 9},
+        {"top-left corner", board(), 0, 0, 6},
+        {"bottom-right corner", board(), 19, 19, 6},
+        {"left edge", board(), 0, 7, 4},
+        {"middle", board(), 7, 7, 1},
+        {"walled in", board({"###", "#.#", "###"}), 1, 1, 9},
+        {"corner against walls", board({".#", "##"}), 0, 0, 9},
     };
     for (const Case& c : cases) {
         DemoState s = nodeAt(c.board, c.x, c.y, 10, 10);
         expandir(s);
         EXPECT_EQ(s.rechazados, c.rechazados) << c.name;
         int open = 0;
-        for (int x = 0; x < kGridSize; ++x)
-            for (int y = 0; y < kGridSize; ++y) open += s.celda(x, y).abierto == -1;
+        for (const auto& column : s.mapa)
+            for (const Celda& cell : column) open += cell.abierto == -1;
         EXPECT_EQ(open, 9 - c.rechazados) << c.name;
         EXPECT_EQ(s.celda(c.x, c.y).abierto, 0) << c.name << ": the node itself is never opened";
     }
 }
 
-TEST(Expandir, OpensWithStepCostEstimateAndTerrain) {
+TEST_F(Expandir, OpensWithStepCostEstimateAndTerrain) {
     // Destination (8, 9): the cell (5, 5) lies 3 columns and 4 rows from it.
-    DemoState s = nodeAt(boardFromText({"", "", "", "", "", ".....t", ".....p"}), 4, 4, 8, 9);
+    DemoState s = nodeAt(board({".....t", ".....p"}, 5), 4, 4, 8, 9);
     expandir(s);
     const Celda& straight = s.celda(4, 5);
     EXPECT_EQ(straight.g, 10);
@@ -66,21 +64,21 @@ TEST(Expandir, OpensWithStepCostEstimateAndTerrain) {
     EXPECT_EQ(s.celda(5, 6).abierto, 0) << "outside the block";
 }
 
-TEST(Expandir, PavedDestinationOneStepAwayScoresMinusFive) {
-    DemoState s = nodeAt(boardFromText({"", "", "", "", "", "......p"}), 5, 5, 6, 5);
+TEST_F(Expandir, PavedDestinationOneStepAwayScoresMinusFive) {
+    DemoState s = nodeAt(board({"......p"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).f, 0 + 10 - 15);
 }
 
-TEST(Expandir, UnwalkableDestinationIsNeverOpened) {
-    DemoState s = nodeAt(boardFromText({"", "", "", "", "", "......#"}), 5, 5, 6, 5);
+TEST_F(Expandir, UnwalkableDestinationIsNeverOpened) {
+    DemoState s = nodeAt(board({"......#"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).abierto, 0);
     EXPECT_EQ(s.rechazados, 2);
 }
 
-TEST(Expandir, ReparentsAnOpenCellOnlyWhenStrictlyCheaper) {
-    DemoState s = nodeAt(openBoard(), 5, 5, 10, 10);
+TEST_F(Expandir, ReparentsAnOpenCellOnlyWhenStrictlyCheaper) {
+    DemoState s = nodeAt(board(), 5, 5, 10, 10);
     Celda& dearer = s.celda(6, 6);  // reached at 14 now; 30 before
     dearer.abierto = -1;
     dearer.g = 30;
@@ -104,8 +102,8 @@ TEST(Expandir, ReparentsAnOpenCellOnlyWhenStrictlyCheaper) {
     EXPECT_EQ(same.f, 120 + 14);
 }
 
-TEST(Expandir, RepeatingTheExpansionChangesNothing) {
-    DemoState s = nodeAt(boardFromText({"", "", "", "", "", "......t"}), 5, 5, 12, 3);
+TEST_F(Expandir, RepeatingTheExpansionChangesNothing) {
+    DemoState s = nodeAt(board({"......t"}, 5), 5, 5, 12, 3);
     expandir(s);
     const Mapa once = s.mapa;
     expandir(s);

@@ -13,8 +13,10 @@ TEST(Geometry, CellOfAPressRoundsDownAtEveryBoundary) {
     const Case cases[] = {{0, 0},    {19, 0},   {19.99, 0}, {20, 1},   {39.5, 1},
                           {379, 18}, {380, 19}, {395, 19},  {399, 19}, {399.9, 19}};
     for (const Case& c : cases) {
-        EXPECT_EQ(cellOfPress(c.pixel, 0)->column, c.cell) << "x " << c.pixel;
-        EXPECT_EQ(cellOfPress(0, c.pixel)->row, c.cell) << "y " << c.pixel;
+        const auto across = cellOfPress(c.pixel, 0), down = cellOfPress(0, c.pixel);
+        ASSERT_TRUE(across && down) << c.pixel;
+        EXPECT_EQ(across->column, c.cell) << "x " << c.pixel;
+        EXPECT_EQ(down->row, c.cell) << "y " << c.pixel;
     }
 }
 

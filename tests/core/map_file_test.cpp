@@ -10,7 +10,7 @@
 #include "map/program_setup.h"
 #include "support/child_process.h"
 #include "support/file_size_limit.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace marv::testing {
 namespace {

@@ -1,18 +1,21 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
-#include "board_text.h"
-#include "fake_window.h"
+#include "demo_fixture.h"
 
 namespace marv::testing {
 namespace {
 
+using Search = LoadedDemo;
+using Refusals = LoadedDemo;
+using Reset = LoadedDemo;
+using Load = LoadedDemo;
+
+const char* const kNoPath = "NO SE PUEDE LLEGAR AL DESTINO";
+
 struct PathCase {
     const char* name;
     MapValues board;
-    Cell start;
-    Cell destination;
+    Cell start, destination;
     const char* ruta;  // nullptr: no path
 };
 
@@ -20,23 +23,19 @@ void PrintTo(const PathCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class PathCases : public ::testing::TestWithParam<PathCase> {};
+class PathCases : public LoadedDemo, public ::testing::WithParamInterface<PathCase> {};
 
 TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
     const PathCase& c = GetParam();
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(c.board);
-    placeCharacter(demo, c.start.column, c.start.row);
-    press(demo, kLeftButton, c.destination.column, c.destination.row);
+    load(c.board);
+    search(c.start, c.destination);
 
-    const DemoState& s = demo.state();
+    const DemoState& s = state();
     EXPECT_EQ(s.buscando, 0);
-    EXPECT_EQ(s.destX, c.destination.column);
-    EXPECT_EQ(s.destY, c.destination.row);
+    EXPECT_EQ((Cell{s.destX, s.destY}), c.destination);
     if (c.ruta == nullptr) {
         EXPECT_EQ(s.encontrado, 0);
-        EXPECT_EQ(window.calls.back(), "text:NO SE PUEDE LLEGAR AL DESTINO");
+        EXPECT_EQ(window.calls.back(), std::string("text:") + kNoPath);
         return;
     }
     EXPECT_EQ(s.encontrado, -1);
@@ -46,263 +45,178 @@ TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
 
     // The path marks are exactly the cells of ruta; the start carries none.
     int marked = 0;
-    for (int x = 0; x < kGridSize; ++x)
-        for (int y = 0; y < kGridSize; ++y) marked += s.celda(x, y).enCamino == -1;
+    for (const auto& column : s.mapa)
+        for (const Celda& cell : column) marked += cell.enCamino == -1;
     EXPECT_EQ(marked, pasos);
     EXPECT_EQ(s.celda(c.start.column, c.start.row).enCamino, 0);
     EXPECT_EQ(s.celda(c.destination.column, c.destination.row).enCamino, -1);
 }
 
-MapValues corridor() {
-    MapValues v = boardFromText({"####################", "......##############"});
-    for (int row = 2; row < 20; ++row)
-        for (int column = 0; column < 20; ++column) v[row * 20 + column] = {1, 1};
-    return v;
-}
-
-MapValues walledInAt55() {
-    return boardFromText({"", "", "", "", "....###", "....#.#", "....###"});
-}
+const MapValues kWalledInAt55 = board({"....###", "....#.#", "....###"}, 4);
+const MapValues kCorridor =
+    board({"####################", "......##############", "####################"});
+const char* const kUpTheDiagonal =
+    "1,18,2,17,3,16,4,15,5,14,6,13,7,12,8,11,9,10,"
+    "10,9,11,8,12,7,13,6,14,5,15,4,16,3,17,2,18,1,19,0";
+const MapValues kClosedRoomAt15_19 = board({"####################", "###############."}, 18);
 
 INSTANTIATE_TEST_SUITE_P(
     Boards, PathCases,
     ::testing::Values(
-        PathCase{"OpenBoardOneStep", openBoard(), {2, 5}, {3, 5}, "3,5"},
-        PathCase{"OpenBoardStraight", openBoard(), {2, 5}, {5, 5}, "3,5,4,5,5,5"},
-        PathCase{"OpenBoardDiagonal", openBoard(), {2, 5}, {5, 8}, "3,6,4,7,5,8"},
-        PathCase{"OpenBoardCornerToCorner",
-                 openBoard(),
-                 {0, 19},
-                 {19, 0},
-                 "1,18,2,17,3,16,4,15,5,14,6,13,7,12,8,11,9,10,10,9,11,8,12,7,13,6,14,5,15,4,16,"
-                 "3,17,2,18,1,19,0"},
-        PathCase{"WallTieGoesByTheUpperRow",
-                 boardFromText({"", "", "", "", "", "......#"}),
-                 {5, 5},
-                 {7, 5},
-                 "6,4,7,5"},
-        PathCase{"DiagonalBetweenTwoWalls",
-                 boardFromText({"", "", "", "", ".....#", "......#"}),
-                 {5, 5},
-                 {6, 4},
-                 "6,4"},
-        PathCase{"DetourRoundEarth",
-                 boardFromText({"", "", "", "", "", "......t"}),
-                 {5, 5},
-                 {8, 5},
-                 "6,4,7,5,8,5"},
-        PathCase{"CorridorEndIsTheLastOpenCell", corridor(), {0, 1}, {5, 1}, "1,1,2,1,3,1,4,1,5,1"},
-        PathCase{"UnwalkableStartStillSearches",
-                 boardFromText({"", "", "", "", "", "..#"}),
-                 {2, 5},
-                 {4, 5},
-                 "3,5,4,5"},
-        PathCase{"DestinationIsAWall",
-                 boardFromText({"", "", "", "", "", ".....#"}),
-                 {2, 5},
-                 {5, 5},
-                 nullptr},
-        PathCase{"StartWalledIn", walledInAt55(), {5, 5}, {10, 10}, nullptr},
-        PathCase{"DestinationInAClosedRoom",
-                 boardFromText({"",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "####################",
-                                "###############."}),
-                 {0, 0},
-                 {15, 19},
-                 nullptr}),
+        PathCase{"OpenBoardOneStep", board(), {2, 5}, {3, 5}, "3,5"},
+        PathCase{"OpenBoardStraight", board(), {2, 5}, {5, 5}, "3,5,4,5,5,5"},
+        PathCase{"OpenBoardDiagonal", board(), {2, 5}, {5, 8}, "3,6,4,7,5,8"},
+        PathCase{"OpenBoardCornerToCorner", board(), {0, 19}, {19, 0}, kUpTheDiagonal},
+        PathCase{"WallTieGoesByTheUpperRow", board({"......#"}, 5), {5, 5}, {7, 5}, "6,4,7,5"},
+        PathCase{"DiagonalBetweenTwoWalls", board({".....#", "......#"}, 4), {5, 5}, {6, 4}, "6,4"},
+        PathCase{"DetourRoundEarth", board({"......t"}, 5), {5, 5}, {8, 5}, "6,4,7,5,8,5"},
+        PathCase{"CorridorEndIsTheLastOpenCell", kCorridor, {0, 1}, {5, 1}, "1,1,2,1,3,1,4,1,5,1"},
+        PathCase{"UnwalkableStartStillSearches", board({"..#"}, 5), {2, 5}, {4, 5}, "3,5,4,5"},
+        PathCase{"DestinationIsAWall", board({".....#"}, 5), {2, 5}, {5, 5}, nullptr},
+        PathCase{"StartWalledIn", kWalledInAt55, {5, 5}, {10, 10}, nullptr},
+        PathCase{"DestinationInAClosedRoom", kClosedRoomAt15_19, {0, 0}, {15, 19}, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Search, TieBetweenEqualScoresIsBrokenByRowThenColumn) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(boardFromText({"", "", "", "", "", "......#"}));
-    placeCharacter(demo, 5, 5);
-    press(demo, kLeftButton, 7, 5);
-    EXPECT_EQ(demo.state().celda(6, 4).f, 34);
-    EXPECT_EQ(demo.state().celda(6, 6).f, 34);
-    EXPECT_EQ(demo.state().celda(6, 4).cerrado, -1);
+TEST_F(Search, TieBetweenEqualScoresIsBrokenByRowThenColumn) {
+    load(board({"......#"}, 5));
+    search({5, 5}, {7, 5});
+    EXPECT_EQ(state().celda(6, 4).f, 34);
+    EXPECT_EQ(state().celda(6, 6).f, 34);
+    EXPECT_EQ(state().celda(6, 4).cerrado, -1);
 }
 
-TEST(Search, WallDestinationClosesEveryReachableCell) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(boardFromText({"", "", "", "", "", ".....#"}));
-    press(demo, kLeftButton, 5, 5);
+TEST_F(Search, WallDestinationClosesEveryReachableCell) {
+    load(board({".....#"}, 5));
+    press(kLeftButton, 5, 5);
     int closed = 0;
     for (int x = 0; x < 20; ++x)
         for (int y = 0; y < 20; ++y) {
-            closed += demo.state().celda(x, y).cerrado == -1;
-            EXPECT_NE(demo.state().celda(x, y).abierto, -1) << x << "," << y;
+            closed += state().celda(x, y).cerrado == -1;
+            EXPECT_NE(state().celda(x, y).abierto, -1) << x << "," << y;
         }
     EXPECT_EQ(closed, 399);
-    EXPECT_EQ(demo.state().celda(5, 5).abierto, 0);
 }
 
-TEST(Search, WalledInStartFailsAfterTheFirstIteration) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(walledInAt55());
-    placeCharacter(demo, 5, 5);
-    window.calls.clear();
-    press(demo, kLeftButton, 10, 10);
+TEST_F(Search, WalledInStartFailsAfterTheFirstIteration) {
+    load(kWalledInAt55);
+    search({5, 5}, {10, 10});
     EXPECT_EQ(window.pumpCount, 1);
-    EXPECT_EQ(window.calls,
-              (std::vector<std::string>{"stopTimer", "dibujar", "pumpEvents", "dibujar",
-                                        "text:NO SE PUEDE LLEGAR AL DESTINO"}));
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"stopTimer", "dibujar", "pumpEvents",
+                                                      "dibujar", std::string("text:") + kNoPath}));
 }
 
-TEST(Search, CallsTheWindowInOrderWithTheStepDisplayOn) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(openBoard());
-    placeCharacter(demo, 2, 5);
-    window.calls.clear();
-    press(demo, kLeftButton, 5, 5);
+TEST_F(Search, CallsTheWindowInOrderWithTheStepDisplayOn) {
+    search({2, 5}, {5, 5});
     // Reset, then per step: events, then a repaint; then the result and a last repaint.
     EXPECT_EQ(window.calls,
               (std::vector<std::string>{"stopTimer", "dibujar", "pumpEvents", "dibujar",
                                         "pumpEvents", "dibujar", "pumpEvents", "dibujar",
                                         "text:Encontrado: 3 pasos", "dibujar"}));
-    EXPECT_EQ(demo.state().mostrarBusqueda, -1);
+    EXPECT_EQ(state().mostrarBusqueda, -1);
     EXPECT_FALSE(window.timerRunning);
 }
 
-TEST(Search, WithCheckIrTickedRepaintsOnlyAtResetAndEndThenWalks) {
-    FakeWindow window;
+TEST_F(Search, WithCheckIrTickedRepaintsOnlyAtResetAndEndThenWalks) {
     window.checkIrTicked = true;
-    Demo demo(window);
-    demo.load(openBoard());
-    placeCharacter(demo, 2, 5);
-    window.calls.clear();
-    press(demo, kLeftButton, 5, 5);
+    search({2, 5}, {5, 5});
     EXPECT_EQ(window.calls, (std::vector<std::string>{
                                 "stopTimer", "dibujar", "pumpEvents", "pumpEvents", "pumpEvents",
                                 "text:Encontrado: 3 pasos", "dibujar", "startTimer"}));
-    EXPECT_EQ(demo.state().mostrarBusqueda, 0);
+    EXPECT_EQ(state().mostrarBusqueda, 0);
     EXPECT_TRUE(window.timerRunning);
-    EXPECT_EQ(demo.state().buscando, 0);
+    EXPECT_EQ(state().buscando, 0);
 }
 
-TEST(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(openBoard());
-    placeCharacter(demo, 2, 5);
+TEST_F(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
     window.onPumpEvents = [&](int n) {
         if (n == 2) window.checkIrTicked = true;
         return true;
     };
-    window.calls.clear();
-    press(demo, kLeftButton, 5, 5);
+    search({2, 5}, {5, 5});
     EXPECT_EQ(window.count("dibujar"), 3);  // reset, first step, end
     EXPECT_TRUE(window.timerRunning);
-    EXPECT_EQ(demo.state().mostrarBusqueda, 0);  // cleared by the walk, not by the tick
+    EXPECT_EQ(state().mostrarBusqueda, 0);  // cleared by the walk, not by the tick
 }
 
-TEST(Refusals, PressesThatChangeNothing) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(openBoard());
+TEST_F(Search, AFailureAfterASuccessKeepsRutaButLeavesNothingToWalk) {
+    load(board({".....#"}, 5));
+    search({2, 5}, {4, 5});
+    press(kLeftButton, 5, 5);
+    EXPECT_EQ(window.calls.back(), std::string("text:") + kNoPath);
+    EXPECT_EQ(state().ruta, "3,5,4,5");
+    EXPECT_EQ(state().encontrado, 0);
+}
 
-    window.calls.clear();
-    press(demo, kLeftButton, 0, 0);  // character's cell and destination at start
+TEST_F(Refusals, PressesThatChangeNothing) {
+    press(kLeftButton, 0, 0);  // character's cell and destination at start
     EXPECT_TRUE(window.calls.empty());
 
-    placeCharacter(demo, 3, 3);
+    placeCharacter(3, 3);
     window.calls.clear();
-    press(demo, kLeftButton, 0, 0);  // still the destination before any search
+    press(kLeftButton, 0, 0);  // still the destination before any search
     EXPECT_TRUE(window.calls.empty()) << "the first press on (0, 0) is refused";
-    press(demo, kLeftButton, 3, 3);
+    press(kLeftButton, 3, 3);
     EXPECT_TRUE(window.calls.empty()) << "the character's own cell is refused";
 
-    press(demo, kLeftButton, 6, 3);
-    const std::string ruta = demo.state().ruta;
-    placeCharacter(demo, 9, 9);
+    press(kLeftButton, 6, 3);
+    const std::string ruta = state().ruta;
+    placeCharacter(9, 9);
     window.calls.clear();
-    press(demo, kLeftButton, 6, 3);
+    press(kLeftButton, 6, 3);
     EXPECT_TRUE(window.calls.empty()) << "the current destination is refused after a placement";
-    EXPECT_EQ(demo.state().ruta, ruta);
+    EXPECT_EQ(state().ruta, ruta);
 
-    press(demo, kMiddleButton, 4, 4);
-    press(demo, 0, 4, 4);
+    press(kMiddleButton, 4, 4);
+    press(0, 4, 4);
     EXPECT_TRUE(window.calls.empty()) << "other buttons do nothing";
 }
 
-TEST(Refusals, SameFailedDestinationKeepsTheFailureText) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(boardFromText({"", "", "", "", "", ".....#"}));
-    press(demo, kLeftButton, 5, 5);
-    EXPECT_EQ(window.calls.back(), "text:NO SE PUEDE LLEGAR AL DESTINO");
+TEST_F(Refusals, SameFailedDestinationKeepsTheFailureText) {
+    load(board({".....#"}, 5));
+    press(kLeftButton, 5, 5);
+    EXPECT_EQ(window.calls.back(), std::string("text:") + kNoPath);
     const auto before = window.calls.size();
-    press(demo, kLeftButton, 5, 5);
-    EXPECT_EQ(window.calls.size(), before);
+    press(kLeftButton, 5, 5);
     demo.startWalk();  // no path to walk
     EXPECT_EQ(window.calls.size(), before);
 }
 
-TEST(Refusals, DuringASearchOnlyTheInspectorRuns) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(openBoard());
+TEST_F(Refusals, DuringASearchOnlyTheInspectorRuns) {
     window.onPumpEvents = [&](int n) {
         if (n != 2) return true;
         const auto before = window.calls.size();
-        press(demo, kLeftButton, 15, 15);        // another search
-        press(demo, kLeftButton, 12, 12, true);  // a placement
+        press(kLeftButton, 15, 15);  // another search
+        placeCharacter(12, 12);
         demo.reset();
         demo.startWalk();
         EXPECT_EQ(window.calls.size(), before) << "refused while searching";
-        EXPECT_EQ(demo.state().posX, 0);
-        press(demo, kRightButton, 0, 0);
+        EXPECT_EQ(state().posX, 0);
+        press(kRightButton, 0, 0);
         EXPECT_EQ(window.calls.size(), before + 2) << "the inspector runs";
         return true;
     };
-    press(demo, kLeftButton, 4, 0);
-    EXPECT_EQ(demo.state().ruta, "1,0,2,0,3,0,4,0");
-    EXPECT_EQ(demo.state().buscando, 0);
-    EXPECT_EQ(demo.state().destX, 4);
+    press(kLeftButton, 4, 0);
+    EXPECT_EQ(state().ruta, "1,0,2,0,3,0,4,0");
+    EXPECT_EQ(state().buscando, 0);
+    EXPECT_EQ(state().destX, 4);
 }
 
-TEST(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(openBoard());
+TEST_F(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
     window.onPumpEvents = [](int n) { return n < 3; };
-    window.calls.clear();
-    press(demo, kLeftButton, 10, 10);
+    press(kLeftButton, 10, 10);
     EXPECT_EQ(window.calls.back(), "pumpEvents") << "nothing is called after the window went away";
     EXPECT_EQ(window.pumpCount, 3);
-    EXPECT_EQ(demo.state().buscando, 0);
-    EXPECT_EQ(demo.state().encontrado, 0);
+    EXPECT_EQ(state().buscando, 0);
+    EXPECT_EQ(state().encontrado, 0);
 }
 
-TEST(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
-    FakeWindow window;
-    Demo demo(window);
-    demo.load(boardFromText({"t#p"}));
-    press(demo, kLeftButton, 5, 5);
+TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
+    load(board({"t#p"}));
+    press(kLeftButton, 5, 5);
     window.calls.clear();
     demo.reset();
     EXPECT_EQ(window.calls, (std::vector<std::string>{"stopTimer", "dibujar"}));
-    const DemoState& s = demo.state();
+    const DemoState& s = state();
     for (int x = 0; x < kGridSize; ++x)
         for (int y = 0; y < kGridSize; ++y) {
             const Celda& c = s.celda(x, y);
@@ -317,17 +231,11 @@ TEST(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
     EXPECT_EQ(s.ruta, "1,1,2,2,3,3,4,4,5,5");
 }
 
-TEST(Load, FillsTerrainFromTheNumbersAsWritten) {
-    FakeWindow window;
-    Demo demo(window);
-    MapValues v = openBoard();
-    v[0] = {7, 7.0};
-    v[1] = {7, 7.4};
-    v[2] = {3, 3};
-    v[3] = {8, 8};
-    v[20] = {1, 1};
-    demo.load(v);
-    const DemoState& s = demo.state();
+TEST_F(Load, FillsTerrainFromTheNumbersAsWritten) {
+    // Earth written "7.4" shows as earth but cannot be walked; only exactly 7 can.
+    const std::string text = "7.0,7.4," + mapText({"..38", "#"}).substr(4);
+    demo.load(parseMapText(text, "mapa.txt").value());
+    const DemoState& s = state();
     EXPECT_EQ(window.calls, std::vector<std::string>{"dibujar"});
     EXPECT_EQ(s.ultimaColumna, 19);
     EXPECT_EQ(s.ultimaFila, 19);

@@ -1,70 +1,49 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
 #include "map/board/board_view.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
+#include "support/board_text.h"
+#include "support/box_answerer.h"
+#include "support/temp_folder.h"
 
 using namespace marv;
+using marv::testing::board;
+using marv::testing::BoxAnswerer;
+using marv::testing::mapText;
+using marv::testing::TempFolder;
 
 namespace {
-
-// A board as text, one string a row: '.' grass, '#' water, 't' earth, 'p' paving.
-std::string mapText(std::initializer_list<const char*> rows) {
-    std::string text;
-    std::vector<std::string> lines(rows.begin(), rows.end());
-    lines.resize(20);
-    for (auto& line : lines) {
-        line.resize(20, '.');
-        for (char c : line)
-            text += std::string(c == '#' ? "1" : c == 't' ? "7" : c == 'p' ? "8" : "0") + ",";
-    }
-    return text;
-}
-
-MapValues mapValues(std::initializer_list<const char*> rows) {
-    return parseMapText(mapText(rows), "mapa.txt").value();
-}
 
 // The board's drawing area starts inside its 2-pixel border.
 QPoint cellCentre(int column, int row) {
     return {2 + column * 20 + 10, 2 + row * 20 + 10};
 }
 
-// Answers the next modal box with OK once it shows, keeping its text.
-void closeNextBox(QString* text = nullptr) {
-    QTimer::singleShot(0, [text] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return closeNextBox(text);
-        if (text) *text = box->text();
-        box->accept();
-    });
+const QImage& picture(int index) {
+    return PictureSet::shared().imagen(index);
 }
 
-QRgb expectedMasked(QRgb under, QRgb mask, QRgb figure) {
-    return ((under | ~mask) & figure) | 0xff000000u;
-}
-
-// True when the 20 × 20 cell of `board` shows `tile` with the figure stamped through the mask.
-bool cellShows(const QImage& board, int column, int row, const QImage& tile, const QImage& mask,
-               const QImage& figure) {
+// `under` with the picture `figure` stamped through the picture `mask`, worked out pixel by pixel.
+QImage stamped(QImage under, int mask, int figure) {
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x) {
-            const QRgb want =
-                expectedMasked(tile.pixel(x, y), mask.pixel(x, y), figure.pixel(x, y));
-            if (board.pixel(column * 20 + x, row * 20 + y) != want) return false;
-        }
-    return true;
+        for (int x = 0; x < 20; ++x)
+            under.setPixel(
+                x, y,
+                ((under.pixel(x, y) | ~picture(mask).pixel(x, y)) & picture(figure).pixel(x, y)) |
+                    0xff000000u);
+    return under;
+}
+
+QImage withCharacter(const QImage& under) {
+    return stamped(under, kMascaraPersonaje, kFiguraPersonaje);
 }
 
 class DemoWindowTest : public QObject {
@@ -73,19 +52,22 @@ class DemoWindowTest : public QObject {
     std::unique_ptr<DemoWindow> window;
 
     QString text1() const { return window->findChild<QLineEdit*>("Text1")->text(); }
-    void press(Qt::MouseButton button, int column, int row) {
-        QTest::mouseClick(window->board(), button, {}, cellCentre(column, row));
+    void press(Qt::MouseButton button, int column, int row, Qt::KeyboardModifiers held = {}) {
+        QTest::mouseClick(window->board(), button, held, cellCentre(column, row));
     }
     void tick(const char* name, bool on) { window->findChild<QCheckBox*>(name)->setChecked(on); }
     void click(const char* name) {
         QTest::mouseClick(window->findChild<QPushButton*>(name), Qt::LeftButton);
     }
+    DemoState& state() { return window->demo().state(); }
     Cell position() const { return {window->demo().state().posX, window->demo().state().posY}; }
-    const PictureSet& pictures() const { return PictureSet::shared(); }
+    QImage cell(int column, int row) const {
+        return window->board()->image().copy(column * 20, row * 20, 20, 20);
+    }
 
   private slots:
     void init() {
-        window = std::make_unique<DemoWindow>(mapValues({"", "", "", "", "", "......#"}));
+        window = std::make_unique<DemoWindow>(board({"......#"}, 5));
         window->setStepPeriodMs(0);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -95,65 +77,51 @@ class DemoWindowTest : public QObject {
     void windowHasItsCaptionSizeAndControls() {
         QCOMPARE(window->windowTitle(), QString("marvane A*"));
         QCOMPARE(window->size(), QSize(400, 465));
-        QCOMPARE(window->board()->geometry(), QRect(0, 0, 400, 400));
         QCOMPARE(window->board()->contentsRect(), QRect(2, 2, 396, 396));
-        QCOMPARE(window->findChild<QWidget*>("Text1")->geometry(), QRect(0, 408, 201, 25));
-        QCOMPARE(window->findChild<QWidget*>("Text2")->geometry(), QRect(0, 440, 201, 19));
+        const std::pair<const char*, QRect> controls[] = {
+            {"mainpic", {0, 0, 400, 400}},   {"Text1", {0, 408, 201, 25}},
+            {"Text2", {0, 440, 201, 19}},    {"reiniciar", {208, 408, 57, 17}},
+            {"CheckIr", {280, 408, 81, 17}}, {"personaje", {240, 440, 17, 13}},
+            {"ir", {272, 440, 73, 17}},      {"imagen2", {208, 432, 24, 24}}};
+        for (const auto& [name, geometry] : controls)
+            QCOMPARE(window->findChild<QWidget*>(name)->geometry(), geometry);
         QCOMPARE(window->findChild<QPushButton*>("reiniciar")->text(), QString("Reiniciar"));
-        QCOMPARE(window->findChild<QWidget*>("reiniciar")->geometry(), QRect(208, 408, 57, 17));
         QCOMPARE(window->findChild<QCheckBox*>("CheckIr")->text(), QString("Ir con Click"));
-        QCOMPARE(window->findChild<QWidget*>("CheckIr")->geometry(), QRect(280, 408, 81, 17));
-        QCOMPARE(window->findChild<QWidget*>("personaje")->geometry(), QRect(240, 440, 17, 13));
         QCOMPARE(window->findChild<QPushButton*>("ir")->text(), QString("Ir a Destino"));
-        QCOMPARE(window->findChild<QWidget*>("ir")->geometry(), QRect(272, 440, 73, 17));
-        QCOMPARE(window->findChild<QWidget*>("imagen2")->geometry(), QRect(208, 432, 24, 24));
         QVERIFY(!window->walking());
         QCOMPARE(window->walkTimer().interval(), 50);
     }
 
     void startShowsTheTilesAndTheCharacterOnTheFirstCell() {
-        const QImage& board = window->board()->image();
-        QVERIFY(cellShows(board, 0, 0, pictures().imagen(0), pictures().imagen(6),
-                          pictures().imagen(2)));
-        QCOMPARE(board.copy(120, 100, 20, 20), pictures().imagen(1));
-        QCOMPARE(board.copy(40, 40, 20, 20), pictures().imagen(0));
+        QCOMPARE(cell(0, 0), withCharacter(picture(kPasto)));
+        QCOMPARE(cell(6, 5), picture(kAgua));
+        QCOMPARE(cell(2, 2), picture(kPasto));
     }
 
     void aSearchWritesItsResultAndMarksTheBoard() {
         // From (0, 0) to (7, 5) round the water at (6, 5).
         press(Qt::LeftButton, 7, 5);
         QCOMPARE(text1(), QString("Encontrado: 7 pasos"));
-        const DemoState& s = window->demo().state();
-        QCOMPARE(s.mostrarBusqueda, kTrue);
-        const QImage& board = window->board()->image();
-        const QImage& grass = pictures().imagen(0);
+        QCOMPARE(state().mostrarBusqueda, kTrue);
+        const QImage closedGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado);
         // A closed cell off the path, an open cell, a path cell: each shows its mark over grass.
         int closedOff = 0, open = 0;
         for (int x = 0; x < 20; ++x)
             for (int y = 0; y < 20; ++y) {
-                const Celda& c = s.celda(x, y);
-                if (c.cerrado == kTrue && c.enCamino == 0 && c.tipo == 0 && !(x == 0 && y == 0)) {
-                    QVERIFY(
-                        cellShows(board, x, y, grass, pictures().imagen(4), pictures().imagen(5)));
+                const Celda& c = state().celda(x, y);
+                if (c.tipo != kPasto || (x == 0 && y == 0)) continue;
+                if (c.cerrado == kTrue && c.enCamino == 0) {
+                    QCOMPARE(cell(x, y), closedGrass);
                     ++closedOff;
                 }
-                if (c.abierto == kTrue && c.tipo == 0) {
-                    QVERIFY(
-                        cellShows(board, x, y, grass, pictures().imagen(4), pictures().imagen(3)));
+                if (c.abierto == kTrue) {
+                    QCOMPARE(cell(x, y), stamped(picture(kPasto), kMascaraMarco, kMarcoAbierto));
                     ++open;
                 }
             }
-        QVERIFY(closedOff > 0);
-        QVERIFY(open > 0);
-        QVERIFY(s.celda(7, 5).enCamino == kTrue);
-        QImage closedGrass = grass.copy();
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 20; ++x)
-                closedGrass.setPixel(
-                    x, y,
-                    expectedMasked(grass.pixel(x, y), pictures().imagen(4).pixel(x, y),
-                                   pictures().imagen(5).pixel(x, y)));
-        QVERIFY(cellShows(board, 7, 5, closedGrass, pictures().imagen(6), pictures().imagen(2)));
+        QVERIFY(closedOff > 0 && open > 0);
+        QCOMPARE(state().celda(7, 5).enCamino, kTrue);
+        QCOMPARE(cell(7, 5), withCharacter(closedGrass));
     }
 
     void everyStepOfAWatchedSearchReachesTheScreen() {
@@ -177,7 +145,7 @@ class DemoWindowTest : public QObject {
         QSignalSpy ticks(&window->walkTimer(), &QTimer::timeout);
         press(Qt::LeftButton, 4, 0);
         QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
-        QCOMPARE(window->demo().state().mostrarBusqueda, kFalse);
+        QCOMPARE(state().mostrarBusqueda, kFalse);
         QVERIFY(window->walking());
         QTRY_VERIFY_WITH_TIMEOUT(!window->walking(), 5000);
         QCOMPARE(ticks.count(), 5);
@@ -187,22 +155,23 @@ class DemoWindowTest : public QObject {
     void irWalksAFoundPathAndReiniciarStopsItWhereItStands() {
         press(Qt::LeftButton, 10, 0);
         QVERIFY(!window->walking());
+        int ticks = 0;
+        connect(&window->walkTimer(), &QTimer::timeout, window.get(), [&] {
+            if (++ticks == 2) click("reiniciar");
+        });
         click("ir");
         QVERIFY(window->walking());
-        QTRY_VERIFY_WITH_TIMEOUT(position().column >= 2, 5000);
-        click("reiniciar");
+        QTRY_VERIFY_WITH_TIMEOUT(ticks == 2, 5000);
         QVERIFY(!window->walking());
-        const Cell stoppedAt = position();
-        QVERIFY(stoppedAt.column >= 2 && stoppedAt.column < 10);
-        QCOMPARE(window->demo().state().encontrado, kTrue);
+        QCOMPARE(position(), (Cell{2, 0}));
+        QCOMPARE(state().encontrado, kTrue);
     }
 
     void placingMovesTheCharacterAndRefusalsChangeNothing() {
         tick("personaje", true);
         press(Qt::LeftButton, 9, 9);
         QCOMPARE(position(), (Cell{9, 9}));
-        QVERIFY(cellShows(window->board()->image(), 9, 9, pictures().imagen(0),
-                          pictures().imagen(6), pictures().imagen(2)));
+        QCOMPARE(cell(9, 9), withCharacter(picture(kPasto)));
         tick("personaje", false);
         const QImage before = window->board()->image().copy();
         press(Qt::LeftButton, 0, 0);  // the destination before any search
@@ -210,7 +179,7 @@ class DemoWindowTest : public QObject {
         press(Qt::MiddleButton, 3, 3);
         QCOMPARE(text1(), QString());
         QCOMPARE(window->board()->image(), before);
-        QCOMPARE(window->demo().state().destX, 0);
+        QCOMPARE(state().destX, 0);
     }
 
     void anUnreachableDestinationIsReported() {
@@ -219,90 +188,174 @@ class DemoWindowTest : public QObject {
     }
 
     void rightPressInspectsTheCellInABox() {
-        QString shown;
-        closeNextBox(&shown);
+        BoxAnswerer boxes;
         press(Qt::RightButton, 0, 0);
         QCOMPARE(text1(), QString("Abierto = False  Cerrado = False"));
-        QCOMPARE(shown, QString("Coor = 0 0\nCerrados = 5\nF = 0\nPadres = 0 0"));
+        QCOMPARE(boxes.seen.value(0).text,
+                 QString("Coor = 0 0\nCerrados = 5\nF = 0\nPadres = 0 0"));
     }
 
     void theInspectorPausesASearchThatThenGoesOn() {
-        QString shown;
-        QTimer::singleShot(0, [&] {
-            closeNextBox(&shown);
-            press(Qt::RightButton, 5, 5);
-        });
+        BoxAnswerer boxes;
+        QTimer::singleShot(0, [&] { press(Qt::RightButton, 5, 5); });
         window->setStepPeriodMs(5);
         press(Qt::LeftButton, 19, 19);
-        QVERIFY(shown.startsWith("Coor = 5 5\n"));
+        QVERIFY(boxes.seen.value(0).text.startsWith("Coor = 5 5\n"));
         QCOMPARE(text1(), QString("Encontrado: 19 pasos"));
     }
 
+    void modifierKeysChangeNothing() {
+        // The same presses leave the same window whether a modifier is held or not.
+        const auto outcome = [this](Qt::KeyboardModifiers held) {
+            init();
+            BoxAnswerer boxes;
+            press(Qt::LeftButton, 7, 5, held);
+            const QImage searched = window->board()->image().copy();
+            QStringList seen{text1(), QString::fromStdString(state().ruta)};
+            press(Qt::RightButton, 6, 4, held);
+            tick("personaje", true);
+            press(Qt::LeftButton, 9, 9, held);
+            seen << text1() << QString("%1 %2").arg(position().column).arg(position().row);
+            for (const auto& box : boxes.seen) seen << box.text;
+            return std::pair(seen, searched);
+        };
+        const auto plain = outcome({});
+        for (Qt::KeyboardModifier held :
+             {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+            const auto modified = outcome(held);
+            QCOMPARE(modified.first, plain.first);
+            QCOMPARE(modified.second, plain.second);
+        }
+    }
+
+    void marksAreHiddenWhileTheSearchDisplayIsOff() {
+        for (auto& column : state().mapa)
+            for (Celda& c : column) c.cerrado = c.abierto = c.enCamino = kTrue;
+        state().mostrarBusqueda = kFalse;
+        window->dibujar();
+        for (int x = 0; x < 20; ++x)
+            for (int y = 0; y < 20; ++y) {
+                const QImage& tile = picture(state().celda(x, y).tipo);
+                QCOMPARE(cell(x, y), x == 0 && y == 0 ? withCharacter(tile) : tile);
+            }
+    }
+
+    void aCellBothClosedAndOpenShowsTheOpenMarkOverTheClosedOne() {
+        state().celda(3, 3).cerrado = state().celda(3, 3).abierto = kTrue;
+        state().mostrarBusqueda = kTrue;
+        window->dibujar();
+        QCOMPARE(cell(3, 3), stamped(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado),
+                                     kMascaraMarco, kMarcoAbierto));
+    }
+
+    void codesTwoToSixAreDrawnAsTiles() {
+        window->demo().load(board({"23456"}, 1));
+        for (int code = 2; code <= 6; ++code) QCOMPARE(cell(code - 2, 1), picture(code));
+    }
+
+    void theCharacterIsDrawnOverItsOwnCellsMarks() {
+        // The start of a search is closed. (A path mark would hide the order: it is the
+        // character's own picture.)
+        state().celda(0, 0).cerrado = kTrue;
+        state().mostrarBusqueda = kTrue;
+        window->dibujar();
+        QCOMPARE(cell(0, 0), withCharacter(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado)));
+    }
+
     void closingDuringASearchStopsIt() {
-        QTimer::singleShot(30, window.get(), &QWidget::close);
-        window->setStepPeriodMs(20);
+        // Closed from the repaint of the third step: the first repaint is the reset's.
+        int draws = 0;
+        bool searching = false;
+        connect(window.get(), &DemoWindow::boardDrawn, window.get(), [&] {
+            if (++draws != 4) return;
+            searching = state().buscando == kTrue;
+            window->close();
+        });
         press(Qt::LeftButton, 19, 19);
-        QCOMPARE(window->demo().state().buscando, kFalse);
-        QCOMPARE(window->demo().state().encontrado, kFalse);
+        QVERIFY(searching);
+        QCOMPARE(draws, 4);
+        QCOMPARE(state().buscando, kFalse);
+        QCOMPARE(state().encontrado, kFalse);
+        QCOMPARE(text1(), QString());
         QVERIFY(!window->isVisible());
     }
 
     void theProgramEndsCleanlyWhenClosedMidSearchMidWalkOrInspecting() {
-        QTemporaryDir folder;
-        const std::string path = mapPathIn(folder.path().toStdString());
-        QFile file(QString::fromStdString(path));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(mapText({})));
-        file.close();
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
+        TempFolder::write(path, mapText({}));
         window.reset();
 
         enum class When { kSearching, kWalking, kInspecting };
         for (When when : {When::kSearching, When::kWalking, When::kInspecting}) {
-            QTimer::singleShot(0, [when] {
+            bool closedMidWay = false;
+            QTimer::singleShot(0, [when, &closedMidWay] {
                 DemoWindow* w = nullptr;
                 for (QWidget* top : QApplication::topLevelWidgets())
-                    if (auto* d = qobject_cast<DemoWindow*>(top)) w = d;
+                    if (!w) w = qobject_cast<DemoWindow*>(top);
                 QVERIFY(w);
-                QTimer::singleShot(when == When::kWalking ? 120 : 60, w, &QWidget::close);
-                if (when == When::kWalking) w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
-                QTest::mouseClick(w->board(),
-                                  when == When::kInspecting ? Qt::RightButton : Qt::LeftButton, {},
-                                  cellCentre(19, 19));
+                const DemoState& s = w->demo().state();
+                const auto closeIf = [w, &closedMidWay](bool midWay) {
+                    closedMidWay = midWay;
+                    w->close();
+                };
+                const auto press = [w](Qt::MouseButton button) {
+                    QTest::mouseClick(w->board(), button, {}, cellCentre(19, 19));
+                };
+                if (when == When::kSearching) {
+                    // On the repaint of the third step; the search then ends with neither text.
+                    connect(w, &DemoWindow::boardDrawn, w, [&s, closeIf, draws = 0]() mutable {
+                        if (++draws == 4) closeIf(s.buscando == kTrue);
+                    });
+                    press(Qt::LeftButton);
+                    closedMidWay = closedMidWay && s.buscando == kFalse && s.encontrado == kFalse &&
+                                   w->findChild<QLineEdit*>("Text1")->text().isEmpty();
+                } else if (when == When::kWalking) {
+                    // On the third tick of the walk along the diagonal.
+                    w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
+                    connect(&w->walkTimer(), &QTimer::timeout, w,
+                            [&s, closeIf, ticks = 0]() mutable {
+                                if (++ticks == 3) closeIf(s.posX > 0 && s.posX < 19);
+                            });
+                    press(Qt::LeftButton);
+                } else {
+                    BoxAnswerer inspector({}, [closeIf, &closedMidWay](QMessageBox* box) {
+                        closeIf(box->text().startsWith("Coor = 19 19\n"));
+                        closedMidWay = closedMidWay && !box->isVisible();  // gone with the window
+                    });
+                    press(Qt::RightButton);
+                }
             });
             QCOMPARE(runDemoProgram(path), 0);
+            QVERIFY2(closedMidWay, qPrintable(QString::number(static_cast<int>(when))));
         }
     }
 
     void aMapThatCannotBeLoadedEndsWithStatusOneBeforeAnyWindow() {
         window.reset();
-        QTemporaryDir folder;
-        const std::string missing = mapPathIn(folder.path().toStdString());
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
         struct Case {
             const char* name;
             std::string content;  // empty: no file at all
             QString message;
         };
-        std::string undrawable = mapText({});
-        undrawable[2] = '9';
         const Case cases[] = {
             {"missing", "", "No se encuentra el archivo del mapa"},
             {"short", "0,0,0,", "el mapa tiene 3 valores y hacen falta 400"},
             {"not a number", "x," + mapText({}), "«x» no es un número"},
-            {"undrawable code", undrawable, "fila 0, columna 1: el código 9 no se puede dibujar"},
+            {"undrawable code", mapText({".9"}),
+             "fila 0, columna 1: el código 9 no se puede dibujar"},
         };
         for (const Case& c : cases) {
-            QFile::remove(QString::fromStdString(missing));
-            if (!c.content.empty()) {
-                QFile file(QString::fromStdString(missing));
-                QVERIFY(file.open(QIODevice::WriteOnly));
-                file.write(QByteArray::fromStdString(c.content));
-            }
-            QString shown;
-            closeNextBox(&shown);
-            QCOMPARE(runDemoProgram(missing), 1);
+            std::filesystem::remove(path);
+            if (!c.content.empty()) TempFolder::write(path, c.content);
+            BoxAnswerer boxes;
+            QCOMPARE(runDemoProgram(path), 1);
+            const QString shown = boxes.seen.value(0).text;
             QVERIFY2(shown.contains(c.message), qPrintable(QString(c.name) + ": " + shown));
             QVERIFY(QApplication::topLevelWidgets().size() <= 1);  // at most the closed box
-            QCOMPARE(QFile::exists(QString::fromStdString(missing)), !c.content.empty());
+            QCOMPARE(folder.entries(), c.content.empty() ? 0u : 1u);
         }
     }
 };

@@ -1,10 +1,6 @@
-#include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -14,14 +10,17 @@
 #include "map/board/board_view.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
+#include "support/box_answerer.h"
 #include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 
 namespace marv {
 namespace {
 
+using testing::BoxAnswerer;
 using testing::FileSizeLimit;
-
-const QString kEscape = QStringLiteral("<Escape>");
+using testing::kEscape;
+using testing::TempFolder;
 
 CodeGrid uniformGrid(std::int16_t code) {
     CodeGrid grid{};
@@ -35,13 +34,7 @@ QByteArray mapText(std::int16_t code) {
 }
 
 QByteArray readFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const std::string& path, const QByteArray& text) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    return QByteArray::fromStdString(TempFolder::read(path));
 }
 
 bool anEditorWindowExists() {
@@ -50,49 +43,10 @@ bool anEditorWindowExists() {
                        [](QWidget* w) { return qobject_cast<EditorWindow*>(w) != nullptr; });
 }
 
-// Answers the message boxes that come up while it lives, in turn, by the text of a button (or
-// kEscape), and notes what each one said. Once out of answers it escapes, so a box the test did
-// not expect shows up as a failure instead of a hang.
-class BoxAnswerer : public QObject {
-  public:
-    struct Box {
-        QString title;
-        QString text;
-        QMessageBox::Icon icon;
-        bool editorExisted;
-    };
-
-    explicit BoxAnswerer(QStringList answers = {}) : answers_(std::move(answers)) {
-        connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::answer);
-        timer_.start(0);
-    }
-    QList<Box> seen;
-
-  private:
-    void answer() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) return;
-        seen.append({box->windowTitle(), box->text(), box->icon(), anEditorWindowExists()});
-        const QString answer = answers_.isEmpty() ? kEscape : answers_.takeFirst();
-        if (answer != kEscape) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text().remove(QLatin1Char('&')) == answer) {
-                    button->click();
-                    return;
-                }
-            }
-        }
-        QTest::keyClick(box, Qt::Key_Escape);
-    }
-
-    QStringList answers_;
-    QTimer timer_;
-};
-
 // A map written into a folder of its own, open in a shown window.
 struct Session {
-    explicit Session(const QByteArray& text) : path(mapPathIn(folder.path().toStdString())) {
-        if (!folder.isValid() || !writeFile(path, text)) return;
+    explicit Session(const QByteArray& text) : path(mapPathIn(folder.path())) {
+        TempFolder::write(path, text.toStdString());
         if (auto opened = EditorWindow::open(path)) window = std::move(opened.value());
         if (window) window->show();
     }
@@ -117,9 +71,8 @@ struct Session {
         return board()->image().copy(at.x, at.y, kCellPixels, kCellPixels) ==
                PictureSet::shared().imagen(picture);
     }
-    int files() const { return QDir(folder.path()).entryList(QDir::Files).size(); }
 
-    QTemporaryDir folder;
+    TempFolder folder;
     std::string path;
     std::unique_ptr<EditorWindow> window;
 };
@@ -142,6 +95,29 @@ class EditorWindowTest : public QObject {
         QCOMPARE(model.at({3, 4}), 7);
         QCOMPARE(model.at({4, 3}), 0);
         QVERIFY(model.modified());
+    }
+
+    void windowHasItsCaptionSizeControlsAndTabOrder() {
+        Session session(mapText(0));
+        QVERIFY(session.window);
+        QCOMPARE(session.window->windowTitle(), QStringLiteral("Editor"));
+        QCOMPARE(session.window->size(), QSize(461, 401));
+        const std::pair<const char*, QRect> controls[] = {
+            {"mainpic", {0, 0, 400, 400}},  {"imagen0", {408, 8, 24, 24}},
+            {"imagen1", {432, 8, 24, 24}},  {"imagen7", {408, 40, 24, 24}},
+            {"imagen8", {432, 40, 24, 24}}, {"borrar", {408, 328, 49, 25}},
+            {"guardar", {408, 368, 49, 25}}};
+        for (const auto& [name, geometry] : controls)
+            QCOMPARE(session.window->findChild<QWidget*>(name)->geometry(), geometry);
+
+        session.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(session.window.get()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imagen0"));
+        for (const char* next :
+             {"imagen1", "mainpic", "guardar", "imagen7", "imagen8", "borrar", "imagen0"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString(next));
+        }
     }
 
     void choosingATileChangesNothing() {
@@ -206,7 +182,7 @@ class EditorWindowTest : public QObject {
         QVERIFY2(read.ok(), read.ok() ? "" : read.error().c_str());
         QCOMPARE(codesOf(read.value()), session.mapa());
         QCOMPARE(session.mapa()[4][9], 1);
-        QCOMPARE(session.files(), 1);
+        QCOMPARE(session.folder.entries(), 1u);
         QVERIFY(session.window->close());
         QCOMPARE(answers.seen.size(), 0);
     }
@@ -240,9 +216,9 @@ class EditorWindowTest : public QObject {
 
     // Run through the program's own start, which is what keeps a file-size limit from ending it.
     void aFailedSaveKeepsTheBoardAndTheFile() {
-        QTemporaryDir folder;
-        const std::string path = mapPathIn(folder.path().toStdString());
-        QVERIFY(writeFile(path, mapText(1)));
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
+        TempFolder::write(path, mapText(1).toStdString());
         const QString failure = QString::fromStdString("No se pudo guardar el mapa en " + path);
 
         BoxAnswerer answers({QStringLiteral("OK"), QStringLiteral("Sí"), QStringLiteral("OK"),
@@ -274,7 +250,7 @@ class EditorWindowTest : public QObject {
             QVERIFY(window->model().modified());
             QCOMPARE(board->image().copy(60, 80, 20, 20), PictureSet::shared().imagen(kPasto));
             QCOMPARE(readFile(path), mapText(1));
-            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+            QCOMPARE(folder.entries(), 1u);
             checked = true;
             window->close();
         });
@@ -304,25 +280,27 @@ class EditorWindowTest : public QObject {
         QFETCH(QByteArray, text);
         QFETCH(bool, present);
         QFETCH(QString, says);
-        QTemporaryDir folder;
-        const std::string path = mapPathIn(folder.path().toStdString());
-        if (present) QVERIFY(writeFile(path, text));
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
+        if (present) TempFolder::write(path, text.toStdString());
 
-        BoxAnswerer answers({QStringLiteral("OK")});
+        bool editorExisted = false;
+        BoxAnswerer answers({QStringLiteral("OK")},
+                            [&](QMessageBox*) { editorExisted = anEditorWindowExists(); });
         QCOMPARE(runEditorProgram(path), 1);
         QCOMPARE(answers.seen.size(), 1);
         QCOMPARE(answers.seen[0].title, QStringLiteral("Editor"));
         QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
         QVERIFY2(answers.seen[0].text.contains(says), qPrintable(answers.seen[0].text));
-        QVERIFY(!answers.seen[0].editorExisted);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), present ? 1 : 0);
+        QVERIFY(!editorExisted);
+        QCOMPARE(folder.entries(), present ? 1u : 0u);
         if (present) QCOMPARE(readFile(path), text);
     }
 
     void aGoodMapRunsUntilTheWindowCloses() {
-        QTemporaryDir folder;
-        const std::string path = mapPathIn(folder.path().toStdString());
-        QVERIFY(writeFile(path, mapText(8)));
+        TempFolder folder;
+        const std::string path = mapPathIn(folder.path());
+        TempFolder::write(path, mapText(8).toStdString());
 
         bool shown = false;
         QTimer::singleShot(0, [&shown] {

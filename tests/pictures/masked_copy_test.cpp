@@ -18,14 +18,24 @@ QImage noise(int width, int height, std::uint32_t seed) {
     return image;
 }
 
-// Inside the square stamped at (x, y) every channel must be (before | ~mask) & figure and the
-// pixel opaque; outside it nothing may change.
-void expectStamped(const QImage& before, const QImage& after, int x, int y, const QImage& mask,
-                   const QImage& figure) {
+// Stamps a noise mask and figure at (x, y) on a noise board of `side` pixels, through a painter
+// or straight on the image. Inside the square every channel must then be
+// (before | ~mask) & figure and the pixel opaque; outside it nothing may change.
+void expectStampedNoise(int side, int x, int y, bool withPainter, std::uint32_t seed) {
+    const QImage before = noise(side, side, seed);
+    const QImage mask = noise(20, 20, seed + 1);
+    const QImage figure = noise(20, 20, seed + 2);
+    QImage after = before;
+    if (withPainter) {
+        QPainter painter(&after);
+        maskedCopy(painter, x, y, mask, figure);
+    } else {
+        maskedCopy(after, x, y, mask, figure);
+    }
     ASSERT_EQ(after.format(), kBoardImageFormat);
     int wrong = 0;
-    for (int by = 0; by < before.height(); ++by)
-        for (int bx = 0; bx < before.width(); ++bx) {
+    for (int by = 0; by < side; ++by)
+        for (int bx = 0; bx < side; ++bx) {
             QRgb expected = before.pixel(bx, by);
             if (QRect(x, y, 20, 20).contains(bx, by)) {
                 const QRgb m = mask.pixel(bx - x, by - y);
@@ -44,24 +54,11 @@ void expectStamped(const QImage& before, const QImage& after, int x, int y, cons
 // Arbitrary masks, not just black and white ones, show that the raster operations really are
 // bitwise on every channel.
 TEST(MaskedCopy, IsBitwiseOnEveryChannelAndLeavesTheRestAlone) {
-    const QImage before = noise(60, 60, 1);
-    const QImage mask = noise(20, 20, 2);
-    const QImage figure = noise(20, 20, 3);
-    QImage board = before;
-    {
-        QPainter painter(&board);
-        maskedCopy(painter, 17, 23, mask, figure);
-    }
-    expectStamped(before, board, 17, 23, mask, figure);
+    expectStampedNoise(60, 17, 23, true, 1);
 }
 
 TEST(MaskedCopy, ReachesTheBoardsLastCell) {
-    const QImage before = noise(400, 400, 4);
-    const QImage mask = noise(20, 20, 5);
-    const QImage figure = noise(20, 20, 6);
-    QImage board = before;
-    maskedCopy(board, 380, 380, mask, figure);
-    expectStamped(before, board, 380, 380, mask, figure);
+    expectStampedNoise(400, 380, 380, false, 4);
 }
 
 // One painter stamps several cells, as on every repaint of the board: the character shows its

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "map/map_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace marv::testing {
 namespace {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "demo/search/window_ops.h"
+#include "demo/search/demo.h"
+#include "support/board_text.h"
 
 namespace marv::testing {
 
@@ -41,6 +44,33 @@ class FakeWindow : public WindowOps {
         for (const auto& c : calls) n += c == call;
         return n;
     }
+};
+
+// A demonstration on a fake window, loaded with an open board; the window has seen nothing yet.
+class LoadedDemo : public ::testing::Test {
+  protected:
+    LoadedDemo() { load(board()); }
+
+    void load(const MapValues& values) {
+        demo.load(values);
+        window.calls.clear();
+    }
+    // A press in the middle of a cell.
+    void press(int button, int column, int row, bool personaje = false) {
+        demo.pressBoard(button, column * 20 + 10, row * 20 + 10, personaje);
+    }
+    void placeCharacter(int column, int row) { press(kLeftButton, column, row, true); }
+    // Places the character on `from` and searches `to`; the window has seen only the search.
+    void search(Cell from, Cell to) {
+        placeCharacter(from.column, from.row);
+        window.calls.clear();
+        press(kLeftButton, to.column, to.row);
+    }
+    const DemoState& state() const { return demo.state(); }
+    Cell position() const { return {state().posX, state().posY}; }
+
+    FakeWindow window;
+    Demo demo{window};
 };
 
 }  // namespace marv::testing

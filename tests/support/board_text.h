@@ -1,0 +1,33 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "map/map_text.h"
+
+namespace marv::testing {
+
+// The text of a map drawn one string a row, from `firstRow` down: '.' grass, '#' water,
+// 't' earth, 'p' paving, a digit its own code. Cells not given are grass.
+inline std::string mapText(std::initializer_list<std::string_view> rows, int firstRow = 0) {
+    std::string text;
+    for (int row = 0; row < kBoardCells; ++row) {
+        const int given = row - firstRow;
+        const std::string_view line =
+            given >= 0 && given < static_cast<int>(rows.size()) ? rows.begin()[given] : "";
+        for (std::size_t column = 0; column < kBoardCells; ++column) {
+            const char c = column < line.size() ? line[column] : '.';
+            text += c == '.' ? '0' : c == '#' ? '1' : c == 't' ? '7' : c == 'p' ? '8' : c;
+            text += ',';
+        }
+    }
+    return text;
+}
+
+// The same board as the map reader gives it.
+inline MapValues board(std::initializer_list<std::string_view> rows = {}, int firstRow = 0) {
+    return parseMapText(mapText(rows, firstRow), "mapa.txt").value();
+}
+
+}  // namespace marv::testing
