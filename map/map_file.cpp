@@ -163,8 +163,8 @@ bool createLockedTemporary(const std::string& folder, const std::string& name, T
 // Keeps what the replaced file had: its mode, and its owner and group when the process may give
 // them (root may; others may at least keep a group they belong to).
 bool takeOverAttributes(int fd, const struct stat& old) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    [[maybe_unused]] const bool kept = ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+                                       ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
     return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 

@@ -18,7 +18,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build=${BUILD_DIR:-$root/build}
-if [ ! -f "$build/build.ninja" ]; then
+# Configured once; again whenever CMAKE_EXTRA asks for other options.
+if [ ! -f "$build/build.ninja" ] || [ -n "${CMAKE_EXTRA:-}" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_EXTRA:-}
 fi
 cmake --build "$build"

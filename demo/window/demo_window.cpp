@@ -106,21 +106,29 @@ bool DemoWindow::pumpEvents() {
     if (closing_) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (!closing_ && !checkIr()) waitForNextStep();
-    sinceLastStep_.restart();
     return !closing_;
 }
 
-// Keeps the window responsive, without spinning, until one step period has passed since the
-// last step: a repaint costs far less than that, and a search shown any faster flashes past.
+// Keeps the window responsive, without spinning, until the step's deadline: a repaint costs far
+// less than a period, and a search shown any faster flashes past.
 void DemoWindow::waitForNextStep() {
-    if (!sinceLastStep_.isValid()) return;
-    const qint64 remaining = stepPeriodMs_ - sinceLastStep_.elapsed();
-    if (remaining <= 0) return;
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(remaining), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    pacing_ = &loop;
-    loop.exec();
-    pacing_ = nullptr;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point now = Clock::now();
+    if (nextStep_ && *nextStep_ > now) {
+        // Rounded up to whole milliseconds, the timer's unit: a step may start a little after
+        // its deadline, never before, and the next deadline does not move with it.
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*nextStep_ - now);
+        QEventLoop loop;
+        QTimer::singleShot(wait, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        pacing_ = &loop;
+        loop.exec();
+        pacing_ = nullptr;
+    }
+    // A step more than a period late was held up (the inspector's box, a busy machine) or comes
+    // after steps not being watched: pace from it, rather than hurry through steps to catch up.
+    const Clock::time_point start = Clock::now();
+    if (!nextStep_ || start - *nextStep_ > stepPeriod_) nextStep_ = start;
+    *nextStep_ += stepPeriod_;
 }
 
 void DemoWindow::showMessage(const std::string& text) {

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
+#include <optional>
 
 #include "demo/search/demo.h"
 #include "map/map_text.h"
@@ -38,7 +39,7 @@ class DemoWindow : public QWidget, public WindowOps {
     bool walking() const { return timer_.isActive(); }
     const QTimer& walkTimer() const { return timer_; }
     // Tests shorten the pacing; the program never changes it.
-    void setStepPeriodMs(int ms) { stepPeriodMs_ = ms; }
+    void setStepPeriodMs(int ms) { stepPeriod_ = std::chrono::milliseconds(ms); }
 
     void dibujar() override;
     void stopWalkTimer() override;
@@ -70,8 +71,10 @@ class DemoWindow : public QWidget, public WindowOps {
     QTimer timer_;
     Demo demo_;
 
-    int stepPeriodMs_ = kStepPeriodMs;
-    QElapsedTimer sinceLastStep_;
+    std::chrono::steady_clock::duration stepPeriod_ = std::chrono::milliseconds(kStepPeriodMs);
+    // When the next step of a watched search may start: each one the previous plus the period,
+    // so that the time the steps take themselves is not added on top of it.
+    std::optional<std::chrono::steady_clock::time_point> nextStep_;
     QEventLoop* pacing_ = nullptr;
     QPointer<QMessageBox> openMessage_;
     bool closing_ = false;

@@ -1,0 +1,70 @@
+// Feeds arbitrary bytes to the map reader. Whatever it accepts must survive being written out and
+// read back with the same codes, and reading the bytes from a file must agree with reading them
+// as text. Any disagreement aborts, which the fuzzer reports as a finding.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "map/map_file.h"
+#include "map/map_text.h"
+
+namespace {
+
+void fail(const char* what) {
+    std::fprintf(stderr, "map_reader_fuzz: %s\n", what);
+    std::abort();
+}
+
+// One file per process, so that parallel fuzzing jobs never share it.
+const std::string& scratchPath() {
+    static const std::string path = [] {
+        const char* folder = std::getenv("TMPDIR");
+        return std::string(folder && *folder ? folder : "/tmp") + "/map_reader_fuzz." +
+               std::to_string(::getpid()) + ".txt";
+    }();
+    // Registered once the path exists, so that it runs before the path is destroyed.
+    static const bool removedAtExit = std::atexit([] { ::unlink(scratchPath().c_str()); }) == 0;
+    (void)removedAtExit;
+    return path;
+}
+
+void writeScratch(const std::uint8_t* data, std::size_t size) {
+    const int fd = ::open(scratchPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) fail("cannot create the scratch file");
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0) fail("cannot write the scratch file");
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const auto parsed = marv::parseMapText(text, "mapa.txt");
+
+    if (parsed.ok()) {
+        const marv::CodeGrid codes = marv::codesOf(parsed.value());
+        const auto again = marv::parseMapText(marv::formatMapText(codes), "mapa.txt");
+        if (!again.ok()) fail("a written map is refused when read back");
+        if (marv::codesOf(again.value()) != codes) fail("a written map reads back other codes");
+    } else if (parsed.error().empty()) {
+        fail("a refused map comes with no message");
+    }
+
+    writeScratch(data, size);
+    const auto fromFile = marv::readMapFile(scratchPath());
+    if (fromFile.ok() != parsed.ok()) fail("the file reader and the text reader disagree");
+    if (fromFile.ok() && marv::codesOf(fromFile.value()) != marv::codesOf(parsed.value()))
+        fail("the file reader reads other codes than the text reader");
+    return 0;
+}
