@@ -41,6 +41,8 @@ int programMain(int argc, char* argv[], const ProgramKind& kind) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
+    // Lets the desktop match the window with the program's menu entry and icon.
+    QGuiApplication::setDesktopFileName(kind.name);
     const auto folder = ownFolder();
     if (!folder) return failStart(kind, folder.error());
     return runProgram(kind, mapPathIn(folder.value()));

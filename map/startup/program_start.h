@@ -13,6 +13,7 @@ namespace marv {
 
 // What sets one program apart at start.
 struct ProgramKind {
+    QString name;         // its executable's and its menu entry's name
     QString caption;      // the title of its failure boxes
     DrawableCodes codes;  // the tile codes it can draw
     // The program's window for the map read from `mapPath`.
