@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,10 +12,12 @@
 
 namespace marv::testing {
 
+using Calls = std::vector<std::string>;
+
 // Records every window operation, in order, as a short word ("dibujar", "text:...", ...).
 class FakeWindow : public WindowOps {
   public:
-    std::vector<std::string> calls;
+    Calls calls;
     bool checkIrTicked = false;
     bool timerRunning = false;
     int pumpCount = 0;
@@ -39,11 +42,7 @@ class FakeWindow : public WindowOps {
     }
     void showMessage(const std::string& text) override { calls.push_back("message:" + text); }
 
-    int count(const std::string& call) const {
-        int n = 0;
-        for (const auto& c : calls) n += c == call;
-        return n;
-    }
+    long count(const std::string& call) const { return std::ranges::count(calls, call); }
 };
 
 // A demonstration on a fake window, loaded with an open board; the window has seen nothing yet.
