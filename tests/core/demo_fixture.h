@@ -20,7 +20,6 @@ class FakeWindow : public WindowOps {
     Calls calls;
     bool checkIrTicked = false;
     bool timerRunning = false;
-    int pumpCount = 0;
     // Runs inside each pumpEvents, as pending events would; returns whether the window lives on.
     std::function<bool(int)> onPumpEvents;
 
@@ -37,8 +36,7 @@ class FakeWindow : public WindowOps {
     void setText1(const std::string& text) override { calls.push_back("text:" + text); }
     bool pumpEvents() override {
         calls.push_back("pumpEvents");
-        ++pumpCount;
-        return onPumpEvents ? onPumpEvents(pumpCount) : true;
+        return onPumpEvents ? onPumpEvents(static_cast<int>(count("pumpEvents"))) : true;
     }
     void showMessage(const std::string& text) override { calls.push_back("message:" + text); }
 
