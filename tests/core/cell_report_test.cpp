@@ -1,6 +1,8 @@
 #include "demo/search/cell_report.h"
 #include "demo_fixture.h"
 
+#include <tuple>
+
 namespace marv::testing {
 namespace {
 
@@ -8,27 +10,22 @@ using CellReport = LoadedDemo;
 
 TEST_F(CellReport, BeforeAnySearchEverythingIsZero) {
     press(kRightButton, 3, 7);
-    EXPECT_EQ(window.calls, (std::vector<std::string>{
-                                "text:Abierto = False  Cerrado = False",
-                                "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
+    EXPECT_EQ(window.calls, (Calls{"text:Abierto = False  Cerrado = False",
+                                   "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
 }
 
 TEST_F(CellReport, CountsOffBoardClosedAndUnwalkableCells) {
     load(board({".#", "", "", "", "", "", "", "", "", "",
                 "",   "", "", "", "", "", "", "", "", "..................#"}));
-    struct Case {
-        const char* name;
-        int column, row, blocked;
-    };
-    const Case cases[] = {{"top-left corner beside a wall", 0, 0, 6},
-                          {"top edge under a wall", 1, 1, 1},
-                          {"bottom-right corner beside a wall", 19, 19, 6},
-                          {"left edge", 0, 10, 3},
-                          {"bottom edge", 10, 19, 3},
-                          {"middle", 10, 10, 0}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(blockedAround(state(), c.column, c.row), c.blocked) << c.name;
-    }
+    const std::tuple<const char*, int, int, int> cases[] = {
+        {"top-left corner beside a wall", 0, 0, 6},
+        {"top edge under a wall", 1, 1, 1},
+        {"bottom-right corner beside a wall", 19, 19, 6},
+        {"left edge", 0, 10, 3},
+        {"bottom edge", 10, 19, 3},
+        {"middle", 10, 10, 0}};
+    for (const auto& [name, column, row, blocked] : cases)
+        EXPECT_EQ(blockedAround(state(), column, row), blocked) << name;
 }
 
 TEST_F(CellReport, TheStartOfTheLastSearchIsClosedAndUnscored) {
@@ -36,11 +33,11 @@ TEST_F(CellReport, TheStartOfTheLastSearchIsClosedAndUnscored) {
     window.calls.clear();
     press(kRightButton, 5, 5);
     press(kRightButton, 6, 5);  // closed, on the path
-    EXPECT_EQ(window.calls, (std::vector<std::string>{
-                                "text:Abierto = False  Cerrado = True",
-                                "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0",
-                                "text:Abierto = False  Cerrado = True",
-                                "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5"}));
+    EXPECT_EQ(window.calls,
+              (Calls{"text:Abierto = False  Cerrado = True",
+                     "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0",
+                     "text:Abierto = False  Cerrado = True",
+                     "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5"}));
 }
 
 TEST_F(CellReport, NegativeScoresAreWrittenWithAMinusSign) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,13 +12,14 @@
 
 namespace marv::testing {
 
+using Calls = std::vector<std::string>;
+
 // Records every window operation, in order, as a short word ("dibujar", "text:...", ...).
 class FakeWindow : public WindowOps {
   public:
-    std::vector<std::string> calls;
+    Calls calls;
     bool checkIrTicked = false;
     bool timerRunning = false;
-    int pumpCount = 0;
     // Runs inside each pumpEvents, as pending events would; returns whether the window lives on.
     std::function<bool(int)> onPumpEvents;
 
@@ -34,16 +36,11 @@ class FakeWindow : public WindowOps {
     void setText1(const std::string& text) override { calls.push_back("text:" + text); }
     bool pumpEvents() override {
         calls.push_back("pumpEvents");
-        ++pumpCount;
-        return onPumpEvents ? onPumpEvents(pumpCount) : true;
+        return onPumpEvents ? onPumpEvents(static_cast<int>(count("pumpEvents"))) : true;
     }
     void showMessage(const std::string& text) override { calls.push_back("message:" + text); }
 
-    int count(const std::string& call) const {
-        int n = 0;
-        for (const auto& c : calls) n += c == call;
-        return n;
-    }
+    long count(const std::string& call) const { return std::ranges::count(calls, call); }
 };
 
 // A demonstration on a fake window, loaded with an open board; the window has seen nothing yet.

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <tuple>
 
 #include "demo_fixture.h"
 
@@ -21,13 +22,7 @@ class Expandir : public LoadedDemo {
 };
 
 TEST_F(Expandir, RejectsOffBoardClosedAndUnwalkableCells) {
-    struct Case {
-        const char* name;
-        MapValues board;
-        int x, y;
-        int rechazados;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, MapValues, int, int, int> cases[] = {
         {"top-left corner", board(), 0, 0, 6},
         {"bottom-right corner", board(), 19, 19, 6},
         {"left edge", board(), 0, 7, 4},
@@ -35,15 +30,15 @@ TEST_F(Expandir, RejectsOffBoardClosedAndUnwalkableCells) {
         {"walled in", board({"###", "#.#", "###"}), 1, 1, 9},
         {"corner against walls", board({".#", "##"}), 0, 0, 9},
     };
-    for (const Case& c : cases) {
-        DemoState s = nodeAt(c.board, c.x, c.y, 10, 10);
+    for (const auto& [name, values, x, y, rechazados] : cases) {
+        DemoState s = nodeAt(values, x, y, 10, 10);
         expandir(s);
-        EXPECT_EQ(s.rechazados, c.rechazados) << c.name;
+        EXPECT_EQ(s.rechazados, rechazados) << name;
         int open = 0;
         for (const auto& column : s.mapa)
             for (const Celda& cell : column) open += cell.abierto == -1;
-        EXPECT_EQ(open, 9 - c.rechazados) << c.name;
-        EXPECT_EQ(s.celda(c.x, c.y).abierto, 0) << c.name << ": the node itself is never opened";
+        EXPECT_EQ(open, 9 - rechazados) << name;
+        EXPECT_EQ(s.celda(x, y).abierto, 0) << name << ": the node itself is never opened";
     }
 }
 
@@ -79,17 +74,11 @@ TEST_F(Expandir, UnwalkableDestinationIsNeverOpened) {
 
 TEST_F(Expandir, ReparentsAnOpenCellOnlyWhenStrictlyCheaper) {
     DemoState s = nodeAt(board(), 5, 5, 10, 10);
-    Celda& dearer = s.celda(6, 6);  // reached at 14 now; 30 before
-    dearer.abierto = -1;
-    dearer.g = 30;
-    dearer.h = 80;
-    dearer.padreX = dearer.padreY = 9;
-    Celda& same = s.celda(4, 4);  // reached at 14 now; 14 before
-    same.abierto = -1;
-    same.g = 14;
-    same.h = 120;
-    same.padreX = same.padreY = 3;
-
+    // Both are reached at 14 now: one was reached at 30 before, one at 14.
+    Celda& dearer = s.celda(6, 6) = {
+        .transitable = kTrue, .g = 30, .h = 80, .padreX = 9, .padreY = 9, .abierto = kTrue};
+    Celda& same = s.celda(4, 4) = {
+        .transitable = kTrue, .g = 14, .h = 120, .padreX = 3, .padreY = 3, .abierto = kTrue};
     expandir(s);
 
     EXPECT_EQ(dearer.g, 14);

@@ -6,17 +6,14 @@ namespace marv {
 namespace {
 
 TEST(Geometry, CellOfAPressRoundsDownAtEveryBoundary) {
-    struct Case {
-        double pixel;
-        int cell;
-    };
-    const Case cases[] = {{0, 0},    {19, 0},   {19.99, 0}, {20, 1},   {39.5, 1},
-                          {379, 18}, {380, 19}, {395, 19},  {399, 19}, {399.9, 19}};
-    for (const Case& c : cases) {
-        const auto across = cellOfPress(c.pixel, 0), down = cellOfPress(0, c.pixel);
-        ASSERT_TRUE(across && down) << c.pixel;
-        EXPECT_EQ(across->column, c.cell) << "x " << c.pixel;
-        EXPECT_EQ(down->row, c.cell) << "y " << c.pixel;
+    const std::pair<double, int> cases[] = {{0, 0},    {19, 0},    {19.99, 0}, {20, 1},
+                                            {39.5, 1}, {379, 18},  {380, 19},  {395, 19},
+                                            {399, 19}, {399.9, 19}};
+    for (const auto& [pixel, cell] : cases) {
+        const auto across = cellOfPress(pixel, 0), down = cellOfPress(0, pixel);
+        ASSERT_TRUE(across && down) << pixel;
+        EXPECT_EQ(across->column, cell) << "x " << pixel;
+        EXPECT_EQ(down->row, cell) << "y " << pixel;
     }
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "map/map_text.h"
 #include "map/tile_codes.h"
 
@@ -18,71 +21,56 @@ std::string mapWith(int index, const std::string& piece) {
 }
 
 TEST(MapValue, AcceptedForms) {
-    struct Case {
-        const char* piece;
-        std::int16_t code;
-        double number;
-    };
-    const Case cases[] = {
-        {"0", 0, 0},
-        {"7", 7, 7},
-        {" 7 ", 7, 7},
-        {"\t8\r\n", 8, 8},
-        {"7.0", 7, 7},
-        {"7.4", 7, 7.4},
-        {"7.", 7, 7},
-        {".5", 0, 0.5},
-        {"2.5", 2, 2.5},
-        {"3.5", 4, 3.5},
-        {"-2.5", -2, -2.5},
-        {"+8", 8, 8},
-        {"-15", -15, -15},
-        {"32767", 32767, 32767},
-        {"-32768", -32768, -32768},
-        {"32767.49", 32767, 32767.49},
-        {"-32768.5", -32768, -32768.5},
-        {"0007", 7, 7},
-    };
-    for (const Case& c : cases) {
-        const auto v = parseMapValue(c.piece);
-        ASSERT_TRUE(v.ok()) << "«" << c.piece << "»";
-        EXPECT_EQ(v.value().code, c.code) << "«" << c.piece << "»";
-        EXPECT_EQ(v.value().number, c.number) << "«" << c.piece << "»";
+    const std::tuple<const char*, int, double> cases[] = {{"0", 0, 0},
+                                                          {"7", 7, 7},
+                                                          {" 7 ", 7, 7},
+                                                          {"\t8\r\n", 8, 8},
+                                                          {"7.0", 7, 7},
+                                                          {"7.4", 7, 7.4},
+                                                          {"7.", 7, 7},
+                                                          {".5", 0, 0.5},
+                                                          {"2.5", 2, 2.5},
+                                                          {"3.5", 4, 3.5},
+                                                          {"-2.5", -2, -2.5},
+                                                          {"+8", 8, 8},
+                                                          {"-15", -15, -15},
+                                                          {"32767", 32767, 32767},
+                                                          {"-32768", -32768, -32768},
+                                                          {"32767.49", 32767, 32767.49},
+                                                          {"-32768.5", -32768, -32768.5},
+                                                          {"0007", 7, 7}};
+    for (const auto& [piece, code, number] : cases) {
+        const auto v = parseMapValue(piece);
+        ASSERT_TRUE(v.ok()) << "«" << piece << "»";
+        EXPECT_EQ(v.value().code, code) << "«" << piece << "»";
+        EXPECT_EQ(v.value().number, number) << "«" << piece << "»";
     }
 }
 
 TEST(MapValue, RejectedForms) {
-    const char* notNumbers[] = {"",  "  ",    "x", "1e1", "0x1", "1 2", "--1",   "+-1", "-",
-                                ".", "7.0.0", "١", "inf", "nan", "7a",  "1_000", "+",   "- 1"};
-    for (const char* piece : notNumbers) {
-        const auto v = parseMapValue(piece);
-        ASSERT_FALSE(v.ok()) << "«" << piece << "»";
-        EXPECT_NE(v.error().find("no es un número"), std::string::npos) << v.error();
-    }
-    const std::string outOfRange[] = {"32768",
-                                      "-32769",
-                                      "32767.5",
-                                      "-32768.51",
-                                      "99999999999999999999",
-                                      "1" + std::string(400, '0')};
-    for (const std::string& piece : outOfRange) {
-        const auto v = parseMapValue(piece);
-        ASSERT_FALSE(v.ok()) << "«" << piece << "»";
-        EXPECT_NE(v.error().find("fuera del intervalo"), std::string::npos) << v.error();
-    }
+    const std::pair<std::vector<std::string>, std::string> groups[] = {
+        {{"", "  ", "x", "1e1", "0x1", "1 2", "--1", "+-1", "-", ".", "7.0.0", "١", "inf", "nan",
+          "7a", "1_000", "+", "- 1"},
+         "no es un número"},
+        {{"32768", "-32769", "32767.5", "-32768.51", "99999999999999999999",
+          "1" + std::string(400, '0')},
+         "fuera del intervalo"}};
+    for (const auto& [pieces, reason] : groups)
+        for (const std::string& piece : pieces) {
+            const auto v = parseMapValue(piece);
+            ASSERT_FALSE(v.ok()) << "«" << piece << "»";
+            EXPECT_NE(v.error().find(reason), std::string::npos) << v.error();
+        }
 }
 
 TEST(MapValue, WalkabilityComparesTheNumberAsWritten) {
-    EXPECT_EQ(terrainOf(7.0).costo, 15);
-    EXPECT_TRUE(terrainOf(7.0).walkable);
-    EXPECT_FALSE(terrainOf(7.4).walkable);
-    EXPECT_EQ(terrainOf(7.4).costo, 0);
-    EXPECT_TRUE(terrainOf(8).walkable);
-    EXPECT_EQ(terrainOf(8).costo, -15);
-    EXPECT_FALSE(terrainOf(1).walkable);
-    EXPECT_FALSE(terrainOf(4).walkable);
-    EXPECT_TRUE(terrainOf(-0.0).walkable);
-    EXPECT_FALSE(terrainOf(0.4).walkable);
+    const std::tuple<double, bool, int> cases[] = {
+        {7.0, true, 15}, {7.4, false, 0}, {8, true, -15}, {1, false, 0},
+        {4, false, 0},   {-0.0, true, 0}, {0.4, false, 0}};
+    for (const auto& [number, walkable, costo] : cases) {
+        EXPECT_EQ(terrainOf(number).walkable, walkable) << number;
+        EXPECT_EQ(terrainOf(number).costo, costo) << number;
+    }
 }
 
 TEST(MapText, ReadsRowByRowAndIgnoresWhatFollowsThe400th) {
@@ -118,12 +106,7 @@ TEST(MapText, FormatIsByteExactAndRoundTrips) {
 }
 
 TEST(MapText, BadFilesNameTheFileThePlaceAndTheText) {
-    struct Case {
-        const char* name;
-        std::string text;
-        std::string message;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"empty", "", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
         {"blank", " \n", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
         {"one value", "0,", "mapa.txt: el mapa tiene 1 valor y hacen falta 400."},
@@ -143,18 +126,15 @@ TEST(MapText, BadFilesNameTheFileThePlaceAndTheText) {
          "mapa.txt: fila 0, columna 0: «" + std::string(23, 'a') + "ñ…» no es un número."},
         {"bytes that are not UTF-8 show once each", mapWith(0, "a\xff\xfe\xc3(b\xed\xa0\x80"),
          "mapa.txt: fila 0, columna 0: «a\uFFFD\uFFFD\uFFFD(b\uFFFD\uFFFD\uFFFD» no es un número."},
-        {"control characters show as blanks",
-         mapWith(0,
-                 "a\x01"
-                 "b"),
+        {"control characters show as blanks", mapWith(0, "a\001b"),
          "mapa.txt: fila 0, columna 0: «a b» no es un número."},
         {"first fault wins", mapWith(5, "x").substr(0, 30),
          "mapa.txt: fila 0, columna 5: «x» no es un número."},
     };
-    for (const Case& c : cases) {
-        auto result = parseMapText(c.text, "mapa.txt");
-        ASSERT_FALSE(result.ok()) << c.name;
-        EXPECT_EQ(result.error(), c.message) << c.name;
+    for (const auto& [name, text, message] : cases) {
+        auto result = parseMapText(text, "mapa.txt");
+        ASSERT_FALSE(result.ok()) << name;
+        EXPECT_EQ(result.error(), message) << name;
     }
 }
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <tuple>
 
 #include "demo_fixture.h"
 
@@ -10,7 +11,7 @@ using Refusals = LoadedDemo;
 using Reset = LoadedDemo;
 using Load = LoadedDemo;
 
-const char* const kNoPath = "NO SE PUEDE LLEGAR AL DESTINO";
+const std::string kNoPath = "text:NO SE PUEDE LLEGAR AL DESTINO";
 
 struct PathCase {
     const char* name;
@@ -35,7 +36,7 @@ TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
     EXPECT_EQ((Cell{s.destX, s.destY}), c.destination);
     if (c.ruta == nullptr) {
         EXPECT_EQ(s.encontrado, 0);
-        EXPECT_EQ(window.calls.back(), std::string("text:") + kNoPath);
+        EXPECT_EQ(window.calls.back(), kNoPath);
         return;
     }
     EXPECT_EQ(s.encontrado, -1);
@@ -100,18 +101,14 @@ TEST_F(Search, WallDestinationClosesEveryReachableCell) {
 TEST_F(Search, WalledInStartFailsAfterTheFirstIteration) {
     load(kWalledInAt55);
     search({5, 5}, {10, 10});
-    EXPECT_EQ(window.pumpCount, 1);
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"stopTimer", "dibujar", "pumpEvents",
-                                                      "dibujar", std::string("text:") + kNoPath}));
+    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "pumpEvents", "dibujar", kNoPath}));
 }
 
 TEST_F(Search, CallsTheWindowInOrderWithTheStepDisplayOn) {
     search({2, 5}, {5, 5});
-    // Reset, then per step: events, then a repaint; then the result and a last repaint.
     EXPECT_EQ(window.calls,
-              (std::vector<std::string>{"stopTimer", "dibujar", "pumpEvents", "dibujar",
-                                        "pumpEvents", "dibujar", "pumpEvents", "dibujar",
-                                        "text:Encontrado: 3 pasos", "dibujar"}));
+              (Calls{"stopTimer", "dibujar", "pumpEvents", "dibujar", "pumpEvents", "dibujar",
+                     "pumpEvents", "dibujar", "text:Encontrado: 3 pasos", "dibujar"}));
     EXPECT_EQ(state().mostrarBusqueda, -1);
     EXPECT_FALSE(window.timerRunning);
 }
@@ -119,9 +116,8 @@ TEST_F(Search, CallsTheWindowInOrderWithTheStepDisplayOn) {
 TEST_F(Search, WithCheckIrTickedRepaintsOnlyAtResetAndEndThenWalks) {
     window.checkIrTicked = true;
     search({2, 5}, {5, 5});
-    EXPECT_EQ(window.calls, (std::vector<std::string>{
-                                "stopTimer", "dibujar", "pumpEvents", "pumpEvents", "pumpEvents",
-                                "text:Encontrado: 3 pasos", "dibujar", "startTimer"}));
+    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "pumpEvents", "pumpEvents", "pumpEvents",
+                                   "text:Encontrado: 3 pasos", "dibujar", "startTimer"}));
     EXPECT_EQ(state().mostrarBusqueda, 0);
     EXPECT_TRUE(window.timerRunning);
     EXPECT_EQ(state().buscando, 0);
@@ -142,7 +138,7 @@ TEST_F(Search, AFailureAfterASuccessKeepsRutaButLeavesNothingToWalk) {
     load(board({".....#"}, 5));
     search({2, 5}, {4, 5});
     press(kLeftButton, 5, 5);
-    EXPECT_EQ(window.calls.back(), std::string("text:") + kNoPath);
+    EXPECT_EQ(window.calls.back(), kNoPath);
     EXPECT_EQ(state().ruta, "3,5,4,5");
     EXPECT_EQ(state().encontrado, 0);
 }
@@ -174,7 +170,7 @@ TEST_F(Refusals, PressesThatChangeNothing) {
 TEST_F(Refusals, SameFailedDestinationKeepsTheFailureText) {
     load(board({".....#"}, 5));
     press(kLeftButton, 5, 5);
-    EXPECT_EQ(window.calls.back(), std::string("text:") + kNoPath);
+    EXPECT_EQ(window.calls.back(), kNoPath);
     const auto before = window.calls.size();
     press(kLeftButton, 5, 5);
     demo.startWalk();  // no path to walk
@@ -205,7 +201,7 @@ TEST_F(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
     window.onPumpEvents = [](int n) { return n < 3; };
     press(kLeftButton, 10, 10);
     EXPECT_EQ(window.calls.back(), "pumpEvents") << "nothing is called after the window went away";
-    EXPECT_EQ(window.pumpCount, 3);
+    EXPECT_EQ(window.count("pumpEvents"), 3);
     EXPECT_EQ(state().buscando, 0);
     EXPECT_EQ(state().encontrado, 0);
 }
@@ -215,7 +211,7 @@ TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
     press(kLeftButton, 5, 5);
     window.calls.clear();
     demo.reset();
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"stopTimer", "dibujar"}));
+    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar"}));
     const DemoState& s = state();
     for (int x = 0; x < kGridSize; ++x)
         for (int y = 0; y < kGridSize; ++y) {
@@ -235,22 +231,19 @@ TEST_F(Load, FillsTerrainFromTheNumbersAsWritten) {
     // Earth written "7.4" shows as earth but cannot be walked; only exactly 7 can.
     const std::string text = "7.0,7.4," + mapText({"..38", "#"}).substr(4);
     demo.load(parseMapText(text, "mapa.txt").value());
-    const DemoState& s = state();
-    EXPECT_EQ(window.calls, std::vector<std::string>{"dibujar"});
-    EXPECT_EQ(s.ultimaColumna, 19);
-    EXPECT_EQ(s.ultimaFila, 19);
-    EXPECT_EQ(s.celda(0, 0).transitable, -1);
-    EXPECT_EQ(s.celda(0, 0).costo, 15);
-    EXPECT_EQ(s.celda(1, 0).tipo, 7);
-    EXPECT_EQ(s.celda(1, 0).transitable, 0);
-    EXPECT_EQ(s.celda(1, 0).costo, 0);
-    EXPECT_EQ(s.celda(2, 0).transitable, 0);
-    EXPECT_EQ(s.celda(3, 0).costo, -15);
-    EXPECT_EQ(s.celda(0, 1).transitable, 0) << "value 20 is row 1, column 0";
-    EXPECT_EQ(s.celda(20, 5).transitable, 0);
-    EXPECT_EQ(s.celda(5, 20).transitable, 0);
-    EXPECT_EQ(s.posX, 0);
-    EXPECT_EQ(s.destX, 0);
+    EXPECT_EQ(window.calls, Calls{"dibujar"});
+    EXPECT_EQ(std::tuple(state().ultimaColumna, state().ultimaFila), std::tuple(19, 19));
+    // Column, row, then the cell's tipo, transitable and costo; value 20 is row 1, column 0.
+    const std::tuple<int, int, int, int, int> cells[] = {
+        {0, 0, 7, -1, 15}, {1, 0, 7, 0, 0},  {2, 0, 3, 0, 0},  {3, 0, 8, -1, -15},
+        {0, 1, 1, 0, 0},   {4, 0, 0, -1, 0}, {20, 5, 0, 0, 0}, {5, 20, 0, 0, 0}};
+    for (const auto& [x, y, tipo, transitable, costo] : cells) {
+        const Celda& c = state().celda(x, y);
+        EXPECT_EQ(std::tuple(c.tipo, c.transitable, c.costo), std::tuple(tipo, transitable, costo))
+            << x << "," << y;
+    }
+    EXPECT_EQ(position(), (Cell{0, 0}));
+    EXPECT_EQ(state().destX, 0);
 }
 
 }  // namespace

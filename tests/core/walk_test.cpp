@@ -5,63 +5,57 @@ namespace {
 
 class Walk : public LoadedDemo {
   protected:
-    void steps(int n) {
+    // Where the character stands after `n` more ticks of the walk.
+    Cell after(int n) {
         while (n-- > 0) demo.walkStep();
+        return position();
     }
 };
 
 TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
-    search({2, 5}, {5, 8});  // ruta 3,6,4,7,5,8
+    search({2, 5}, {5, 8});
     window.calls.clear();
     demo.startWalk();
-    EXPECT_EQ(window.calls, std::vector<std::string>{"startTimer"}) << "no repaint at the start";
+    EXPECT_EQ(window.calls, Calls{"startTimer"}) << "no repaint at the start";
     EXPECT_EQ(state().mostrarBusqueda, 0);
     EXPECT_EQ(state().rutaPasos, (std::vector<std::string>{"3", "6", "4", "7", "5", "8"}));
 
-    steps(1);
-    EXPECT_EQ(position(), (Cell{3, 6}));
+    EXPECT_EQ(after(1), (Cell{3, 6}));
     EXPECT_EQ(state().rutaPasos, (std::vector<std::string>{"4", "7", "5", "8", "5", "8"}))
         << "the array keeps its length; the last pair stays as a copy";
-    steps(1);
-    EXPECT_EQ(position(), (Cell{4, 7}));
-    steps(1);
-    EXPECT_EQ(position(), (Cell{5, 8}));
+    EXPECT_EQ(after(1), (Cell{4, 7}));
+    EXPECT_EQ(after(1), (Cell{5, 8}));
     EXPECT_TRUE(window.timerRunning);
-    steps(1);
+    EXPECT_EQ(after(1), (Cell{5, 8}));
     EXPECT_FALSE(window.timerRunning);
-    EXPECT_EQ(position(), (Cell{5, 8}));
     EXPECT_EQ(window.count("dibujar"), 4) << "k + 1 repaints for a path of k cells";
 }
 
 TEST_F(Walk, OneCellPathMovesOnTheFirstTickAndStopsOnTheSecond) {
     search({2, 5}, {3, 5});
     demo.startWalk();
-    steps(1);
-    EXPECT_EQ(position(), (Cell{3, 5}));
+    EXPECT_EQ(after(1), (Cell{3, 5}));
     EXPECT_TRUE(window.timerRunning);
-    steps(1);
+    after(1);
     EXPECT_FALSE(window.timerRunning);
 }
 
 TEST_F(Walk, IrAgainRestartsFromTheFirstCell) {
-    search({2, 5}, {6, 5});  // ruta 3,5,4,5,5,5,6,5
+    search({2, 5}, {6, 5});
     demo.startWalk();
-    steps(2);
-    EXPECT_EQ(position(), (Cell{4, 5}));
+    EXPECT_EQ(after(2), (Cell{4, 5}));
     demo.startWalk();
-    steps(1);
-    EXPECT_EQ(position(), (Cell{3, 5}));
+    EXPECT_EQ(after(1), (Cell{3, 5}));
 }
 
 TEST_F(Walk, IrAfterArrivalOnlyStopsAndRepaints) {
     search({2, 5}, {3, 5});
     demo.startWalk();
-    steps(2);
+    after(2);
     window.calls.clear();
     demo.startWalk();
-    steps(1);
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"startTimer", "stopTimer", "dibujar"}));
-    EXPECT_EQ(position(), (Cell{3, 5}));
+    EXPECT_EQ(after(1), (Cell{3, 5}));
+    EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
 }
 
 TEST_F(Walk, AfterAPlacementTheOldPathIsWalkedFromItsFirstCell) {
@@ -69,23 +63,21 @@ TEST_F(Walk, AfterAPlacementTheOldPathIsWalkedFromItsFirstCell) {
     placeCharacter(15, 15);
     EXPECT_EQ(state().encontrado, -1) << "a placement keeps the found path";
     demo.startWalk();
-    steps(1);
-    EXPECT_EQ(position(), (Cell{3, 5}));
-    steps(3);
-    EXPECT_EQ(position(), (Cell{5, 5}));
+    EXPECT_EQ(after(1), (Cell{3, 5}));
+    EXPECT_EQ(after(3), (Cell{5, 5}));
     EXPECT_FALSE(window.timerRunning);
 }
 
 TEST_F(Walk, ResetOrPlacementStopsAWalkWhereItStands) {
     search({2, 5}, {6, 5});
     demo.startWalk();
-    steps(1);
+    after(1);
     demo.reset();
     EXPECT_FALSE(window.timerRunning);
     EXPECT_EQ(position(), (Cell{3, 5}));
 
     demo.startWalk();
-    steps(1);
+    after(1);
     placeCharacter(0, 19);
     EXPECT_FALSE(window.timerRunning);
     EXPECT_EQ(position(), (Cell{0, 19}));
@@ -99,7 +91,7 @@ TEST_F(Walk, NothingToWalkBeforeAnySearch) {
 TEST_F(Walk, ASearchStopsAWalkAndStartsFromWhereTheCharacterStands) {
     search({2, 5}, {8, 5});
     demo.startWalk();
-    steps(2);  // on (4, 5)
+    EXPECT_EQ(after(2), (Cell{4, 5}));
     press(kLeftButton, 4, 9);
     EXPECT_FALSE(window.timerRunning);
     EXPECT_EQ(state().ruta, "4,6,4,7,4,8,4,9");

@@ -15,10 +15,7 @@
 #include "support/temp_folder.h"
 
 using namespace marv;
-using marv::testing::board;
-using marv::testing::BoxAnswerer;
-using marv::testing::mapText;
-using marv::testing::TempFolder;
+using namespace marv::testing;
 
 namespace {
 
@@ -286,8 +283,7 @@ class DemoWindowTest : public QObject {
         TempFolder::write(path, mapText({}));
         window.reset();
 
-        enum class When { kSearching, kWalking, kInspecting };
-        for (When when : {When::kSearching, When::kWalking, When::kInspecting}) {
+        for (const std::string_view when : {"searching", "walking", "inspecting"}) {
             bool closedMidWay = false;
             QTimer::singleShot(0, [when, &closedMidWay] {
                 DemoWindow* w = nullptr;
@@ -302,7 +298,7 @@ class DemoWindowTest : public QObject {
                 const auto press = [w](Qt::MouseButton button) {
                     QTest::mouseClick(w->board(), button, {}, cellCentre(19, 19));
                 };
-                if (when == When::kSearching) {
+                if (when == "searching") {
                     // On the repaint of the third step; the search then ends with neither text.
                     connect(w, &DemoWindow::boardDrawn, w, [&s, closeIf, draws = 0]() mutable {
                         if (++draws == 4) closeIf(s.buscando == kTrue);
@@ -310,7 +306,7 @@ class DemoWindowTest : public QObject {
                     press(Qt::LeftButton);
                     closedMidWay = closedMidWay && s.buscando == kFalse && s.encontrado == kFalse &&
                                    w->findChild<QLineEdit*>("Text1")->text().isEmpty();
-                } else if (when == When::kWalking) {
+                } else if (when == "walking") {
                     // On the third tick of the walk along the diagonal.
                     w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
                     connect(&w->walkTimer(), &QTimer::timeout, w,
@@ -327,7 +323,7 @@ class DemoWindowTest : public QObject {
                 }
             });
             QCOMPARE(runDemoProgram(path), 0);
-            QVERIFY2(closedMidWay, qPrintable(QString::number(static_cast<int>(when))));
+            QVERIFY2(closedMidWay, when.data());
         }
     }
 
@@ -335,27 +331,23 @@ class DemoWindowTest : public QObject {
         window.reset();
         TempFolder folder;
         const std::string path = mapPathIn(folder.path());
-        struct Case {
-            const char* name;
-            std::string content;  // empty: no file at all
-            QString message;
-        };
-        const Case cases[] = {
+        // The name, the file's content (empty: no file at all) and a part of the message.
+        const std::tuple<const char*, std::string, QString> cases[] = {
             {"missing", "", "No se encuentra el archivo del mapa"},
             {"short", "0,0,0,", "el mapa tiene 3 valores y hacen falta 400"},
             {"not a number", "x," + mapText({}), "«x» no es un número"},
             {"undrawable code", mapText({".9"}),
              "fila 0, columna 1: el código 9 no se puede dibujar"},
         };
-        for (const Case& c : cases) {
+        for (const auto& [name, content, message] : cases) {
             std::filesystem::remove(path);
-            if (!c.content.empty()) TempFolder::write(path, c.content);
+            if (!content.empty()) TempFolder::write(path, content);
             BoxAnswerer boxes;
             QCOMPARE(runDemoProgram(path), 1);
             const QString shown = boxes.seen.value(0).text;
-            QVERIFY2(shown.contains(c.message), qPrintable(QString(c.name) + ": " + shown));
+            QVERIFY2(shown.contains(message), qPrintable(QString(name) + ": " + shown));
             QVERIFY(QApplication::topLevelWidgets().size() <= 1);  // at most the closed box
-            QCOMPARE(folder.entries(), c.content.empty() ? 0u : 1u);
+            QCOMPARE(folder.entries(), content.empty() ? 0u : 1u);
         }
     }
 };

@@ -1,7 +1,3 @@
-#include <grp.h>
-#include <pwd.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <QAccessible>
 #include <QDirIterator>
 #include <QProcess>
@@ -14,28 +10,17 @@
 #include "editor/editor_model.h"
 #include "editor/editor_window.h"
 #include "map/map_file.h"
-#include "map/map_text.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "support/board_text.h"
+#include "support/child_process.h"
 
 namespace marv {
 namespace {
 
+using namespace testing;
+
 constexpr ProgramIcon kBothIcons[] = {ProgramIcon::kMarvane, ProgramIcon::kMarvedit};
-
-MapValues grassMap() {
-    std::string text;
-    for (int i = 0; i < kMapValues; ++i) text += "0,";
-    return parseMapText(text, "mapa.txt").value();
-}
-
-// As root, becomes nobody; anyone else already lacks root's way past file permissions.
-bool dropToAnOrdinaryUser() {
-    if (geteuid() != 0) return true;
-    const passwd* nobody = getpwnam("nobody");
-    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&
-           setuid(nobody->pw_uid) == 0 && geteuid() != 0;
-}
 
 QImage argb(const QImage& image) {
     return image.convertToFormat(QImage::Format_ARGB32);
@@ -65,11 +50,10 @@ class DesktopTest : public QObject {
     void theEditorIconIsThePaletteTwoByTwo() {
         const QImage icon = argb(iconBase(ProgramIcon::kMarvedit, pictures()));
         QCOMPARE(icon.size(), QSize(40, 40));
-        const struct {
-            int tile, x, y;
-        } quarters[] = {{kPasto, 0, 0}, {kAgua, 20, 0}, {kTierra, 0, 20}, {kAdoquin, 20, 20}};
-        for (const auto& q : quarters)
-            QCOMPARE(icon.copy(q.x, q.y, 20, 20), argb(pictures().imagen(q.tile)));
+        const std::tuple<int, int, int> quarters[] = {
+            {kPasto, 0, 0}, {kAgua, 20, 0}, {kTierra, 0, 20}, {kAdoquin, 20, 20}};
+        for (const auto& [tile, x, y] : quarters)
+            QCOMPARE(icon.copy(x, y, 20, 20), argb(pictures().imagen(tile)));
     }
 
     // Every size keeps the natural-size icon's pixels sharp: no colour that was not there before,
@@ -116,18 +100,14 @@ class DesktopTest : public QObject {
     }
 
     void eachWindowShowsItsProgramsIcon() {
-        const DemoWindow demo(grassMap());
-        const EditorWindow editor("mapa.txt", grassMap());
-        const struct {
-            const QWidget* window;
-            ProgramIcon icon;
-        } cases[] = {{&demo, ProgramIcon::kMarvane}, {&editor, ProgramIcon::kMarvedit}};
-        for (const auto& c : cases) {
-            const QIcon icon = c.window->windowIcon();
+        const DemoWindow demo(board());
+        const EditorWindow editor("mapa.txt", board());
+        const std::pair<const QWidget*, ProgramIcon> cases[] = {{&demo, ProgramIcon::kMarvane},
+                                                                {&editor, ProgramIcon::kMarvedit}};
+        for (const auto& [window, which] : cases)
             for (const int side : kIconSizes)
-                QCOMPARE(argb(icon.pixmap(side).toImage()),
-                         argb(iconImage(c.icon, pictures(), side)));
-        }
+                QCOMPARE(argb(window->windowIcon().pixmap(side).toImage()),
+                         argb(iconImage(which, pictures(), side)));
     }
 
     // Installed under a system prefix, the programs' folder is not the user's: Guardar must say
@@ -137,31 +117,30 @@ class DesktopTest : public QObject {
         const QString folder = prefix.filePath(QStringLiteral("lib/marvane"));
         QVERIFY(QDir().mkpath(folder));
         const std::string map = mapPathIn(folder.toStdString());
-        const CodeGrid grass{};
-        QVERIFY(writeMapFile(map, grass).ok());
+        QVERIFY(writeMapFile(map, CodeGrid{}).ok());
         const auto original = readTextFile(map).value();
         const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                               QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(prefix.path(), readOnly | QFile::WriteOwner));
         QVERIFY(QFile::setPermissions(folder, readOnly));
 
-        const pid_t child = fork();
-        if (child == 0) {
-            if (!dropToAnOrdinaryUser()) _exit(2);
-            EditorModel model;
-            model.chooseTile(1);
-            model.paint({3, 4});
-            const Status saved = model.save(map);
-            const bool explained =
-                !saved && saved.error().rfind("No se pudo guardar el mapa en " + map, 0) == 0;
-            const auto after = readTextFile(map);
-            _exit(explained && model.modified() && after && after.value() == original ? 0 : 1);
-        }
-        int status = -1;
-        QCOMPARE(waitpid(child, &status, 0), child);
+        const ChildResult child = runInChild(
+            [&] {
+                EditorModel model;
+                model.chooseTile(1);
+                model.paint({3, 4});
+                const Status saved = model.save(map);
+                const auto after = readTextFile(map);
+                if (!model.modified() || !after || after.value() != original)
+                    return std::string("cambiado");
+                return saved ? std::string("guardado") : saved.error();
+            },
+            RunAs::kUnprivileged);
         QFile::setPermissions(folder, readOnly | QFile::WriteOwner);
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(child.exited);
+        QCOMPARE(
+            QString::fromStdString(child.said),
+            QString::fromStdString("No se pudo guardar el mapa en " + map + ": permiso denegado."));
     }
 
     void controlsHaveSpanishNamesForAssistiveTechnologies_data() {
@@ -192,12 +171,9 @@ class DesktopTest : public QObject {
         QFETCH(bool, editor);
         QFETCH(QString, object);
         QFETCH(QString, name);
-        std::unique_ptr<QWidget> window;
-        if (editor) {
-            window = std::make_unique<EditorWindow>("mapa.txt", grassMap());
-        } else {
-            window = std::make_unique<DemoWindow>(grassMap());
-        }
+        const std::unique_ptr<QWidget> window(
+            editor ? static_cast<QWidget*>(new EditorWindow("mapa.txt", board()))
+                   : new DemoWindow(board()));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         auto* widget = window->findChild<QWidget*>(object);

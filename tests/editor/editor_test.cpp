@@ -10,6 +10,7 @@
 #include "map/board/board_view.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
+#include "support/board_text.h"
 #include "support/box_answerer.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
@@ -17,30 +18,20 @@
 namespace marv {
 namespace {
 
-using testing::BoxAnswerer;
-using testing::FileSizeLimit;
-using testing::kEscape;
-using testing::TempFolder;
+using namespace testing;
 
-CodeGrid uniformGrid(std::int16_t code) {
-    CodeGrid grid{};
-    for (int column = 0; column <= kLastIndex; ++column)
-        for (int row = 0; row <= kLastIndex; ++row) grid[column][row] = code;
-    return grid;
-}
-
-QByteArray mapText(std::int16_t code) {
-    return QByteArray::fromStdString(formatMapText(uniformGrid(code)));
+QByteArray uniformText(std::int16_t code) {
+    return QByteArray::fromStdString(formatMapText(uniformCodes(code)));
 }
 
 QByteArray readFile(const std::string& path) {
     return QByteArray::fromStdString(TempFolder::read(path));
 }
 
-bool anEditorWindowExists() {
-    const auto windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.begin(), windows.end(),
-                       [](QWidget* w) { return qobject_cast<EditorWindow*>(w) != nullptr; });
+EditorWindow* theEditorWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* editor = qobject_cast<EditorWindow*>(widget)) return editor;
+    return nullptr;
 }
 
 // A map written into a folder of its own, open in a shown window.
@@ -83,8 +74,7 @@ class EditorWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void theModelCountsOnlyRealChanges() {
-        MapValues values{};
-        EditorModel model(values);
+        EditorModel model(MapValues{});
         QVERIFY(!model.paint({3, 4}));  // grass on grass
         QVERIFY(!model.chooseTile(2));  // no picture for it in the palette
         QCOMPARE(model.tileActual(), 0);
@@ -98,7 +88,7 @@ class EditorWindowTest : public QObject {
     }
 
     void windowHasItsCaptionSizeControlsAndTabOrder() {
-        Session session(mapText(0));
+        Session session(uniformText(0));
         QVERIFY(session.window);
         QCOMPARE(session.window->windowTitle(), QStringLiteral("Editor"));
         QCOMPARE(session.window->size(), QSize(461, 401));
@@ -121,17 +111,17 @@ class EditorWindowTest : public QObject {
     }
 
     void choosingATileChangesNothing() {
-        Session session(mapText(1));
+        Session session(uniformText(1));
         QVERIFY(session.window);
         for (const char* name : {"imagen0", "imagen7", "imagen8"}) session.click(name);
         QCOMPARE(session.window->model().tileActual(), 8);
-        QCOMPARE(session.mapa(), uniformGrid(1));
+        QCOMPARE(session.mapa(), uniformCodes(1));
         QVERIFY(session.shows({0, 0}, kAgua));
 
         BoxAnswerer answers;
         QVERIFY(session.window->close());
         QCOMPARE(answers.seen.size(), 0);
-        QCOMPARE(readFile(session.path), mapText(1));
+        QCOMPARE(readFile(session.path), uniformText(1));
     }
 
     void everyButtonPaintsOneCellWithTheChosenTile_data() {
@@ -144,9 +134,9 @@ class EditorWindowTest : public QObject {
     void everyButtonPaintsOneCellWithTheChosenTile() {
         QFETCH(Qt::MouseButton, button);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        Session session(mapText(1));
+        Session session(uniformText(1));
         QVERIFY(session.window);
-        CodeGrid expected = uniformGrid(1);
+        CodeGrid expected = uniformCodes(1);
 
         session.press({2, 3}, button, modifiers);  // nothing chosen yet: grass
         expected[2][3] = 0;
@@ -163,14 +153,14 @@ class EditorWindowTest : public QObject {
 
     void savingReplacesTheFileWhole() {
         // Values past the 400th are ignored on reading, so the old file may be longer.
-        Session session(mapText(7) + QByteArray("-12345,").repeated(50));
+        Session session(uniformText(7) + QByteArray("-12345,").repeated(50));
         QVERIFY(session.window);
         session.click("imagen1");
         session.click("borrar");
-        QCOMPARE(session.mapa(), uniformGrid(0));
+        QCOMPARE(session.mapa(), uniformCodes(0));
         QCOMPARE(session.window->model().tileActual(), 1);
         QVERIFY(session.shows({10, 10}, kPasto));
-        QVERIFY(readFile(session.path).startsWith(mapText(7)));
+        QVERIFY(readFile(session.path).startsWith(uniformText(7)));
 
         BoxAnswerer answers;
         session.click("guardar");
@@ -191,16 +181,16 @@ class EditorWindowTest : public QObject {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("Sí") << QStringLiteral("Sí") << true << mapText(0);
-        QTest::newRow("No") << QStringLiteral("No") << true << mapText(1);
-        QTest::newRow("Cancelar") << QStringLiteral("Cancelar") << false << mapText(1);
-        QTest::newRow("Escape") << kEscape << false << mapText(1);
+        QTest::newRow("Sí") << QStringLiteral("Sí") << true << uniformText(0);
+        QTest::newRow("No") << QStringLiteral("No") << true << uniformText(1);
+        QTest::newRow("Cancelar") << QStringLiteral("Cancelar") << false << uniformText(1);
+        QTest::newRow("Escape") << kEscape << false << uniformText(1);
     }
     void closingWithChangesAsks() {
         QFETCH(QString, answer);
         QFETCH(bool, closes);
         QFETCH(QByteArray, file);
-        Session session(mapText(1));
+        Session session(uniformText(1));
         QVERIFY(session.window);
         session.click("borrar");
 
@@ -211,14 +201,14 @@ class EditorWindowTest : public QObject {
         QCOMPARE(answers.seen[0].text, QStringLiteral("¿Guardar los cambios en mapa.txt?"));
         QCOMPARE(session.window->isVisible(), !closes);
         QCOMPARE(readFile(session.path), file);
-        QCOMPARE(session.mapa(), uniformGrid(0));
+        QCOMPARE(session.mapa(), uniformCodes(0));
     }
 
     // Run through the program's own start, which is what keeps a file-size limit from ending it.
     void aFailedSaveKeepsTheBoardAndTheFile() {
         TempFolder folder;
         const std::string path = mapPathIn(folder.path());
-        TempFolder::write(path, mapText(1).toStdString());
+        TempFolder::write(path, uniformText(1).toStdString());
         const QString failure = QString::fromStdString("No se pudo guardar el mapa en " + path);
 
         BoxAnswerer answers({QStringLiteral("OK"), QStringLiteral("Sí"), QStringLiteral("OK"),
@@ -229,9 +219,7 @@ class EditorWindowTest : public QObject {
             const auto leave = qScopeGuard([&] {
                 if (!checked) QCoreApplication::exit(2);
             });
-            EditorWindow* window = nullptr;
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* editor = qobject_cast<EditorWindow*>(widget)) window = editor;
+            EditorWindow* window = theEditorWindow();
             QVERIFY(window);
             auto* board = window->findChild<BoardView*>("mainpic");
             QTest::mouseClick(board, Qt::LeftButton, {},
@@ -249,7 +237,7 @@ class EditorWindowTest : public QObject {
             QCOMPARE(window->model().mapa(), edited);
             QVERIFY(window->model().modified());
             QCOMPARE(board->image().copy(60, 80, 20, 20), PictureSet::shared().imagen(kPasto));
-            QCOMPARE(readFile(path), mapText(1));
+            QCOMPARE(readFile(path), uniformText(1));
             QCOMPARE(folder.entries(), 1u);
             checked = true;
             window->close();
@@ -262,31 +250,30 @@ class EditorWindowTest : public QObject {
             QCOMPARE(answers.seen[i].icon, QMessageBox::Warning);
             QCOMPARE(answers.seen[i].text, failure + ": el archivo sería demasiado grande.");
         }
-        QCOMPARE(readFile(path), mapText(1));
+        QCOMPARE(readFile(path), uniformText(1));
     }
 
     void aMapThatCannotBeEditedStopsTheProgram_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("present");
+        QTest::addColumn<QByteArray>("text");  // empty: no file at all
         QTest::addColumn<QString>("says");
-        QTest::newRow("missing") << QByteArray() << false
+        QTest::newRow("missing") << QByteArray()
                                  << QStringLiteral("No se encuentra el archivo del mapa");
-        QTest::newRow("short") << QByteArray("0,").repeated(399) << true
+        QTest::newRow("short") << QByteArray("0,").repeated(399)
                                << QStringLiteral("el mapa tiene 399 valores");
-        QTest::newRow("code 2") << QByteArray("0,").repeated(399).append("2,") << true
+        QTest::newRow("code 2") << QByteArray("0,").repeated(399).append("2,")
                                 << QStringLiteral("fila 19, columna 19: el código 2");
     }
     void aMapThatCannotBeEditedStopsTheProgram() {
         QFETCH(QByteArray, text);
-        QFETCH(bool, present);
         QFETCH(QString, says);
+        const bool present = !text.isEmpty();
         TempFolder folder;
         const std::string path = mapPathIn(folder.path());
         if (present) TempFolder::write(path, text.toStdString());
 
         bool editorExisted = false;
         BoxAnswerer answers({QStringLiteral("OK")},
-                            [&](QMessageBox*) { editorExisted = anEditorWindowExists(); });
+                            [&](QMessageBox*) { editorExisted = theEditorWindow() != nullptr; });
         QCOMPARE(runEditorProgram(path), 1);
         QCOMPARE(answers.seen.size(), 1);
         QCOMPARE(answers.seen[0].title, QStringLiteral("Editor"));
@@ -300,20 +287,17 @@ class EditorWindowTest : public QObject {
     void aGoodMapRunsUntilTheWindowCloses() {
         TempFolder folder;
         const std::string path = mapPathIn(folder.path());
-        TempFolder::write(path, mapText(8).toStdString());
+        TempFolder::write(path, uniformText(8).toStdString());
 
         bool shown = false;
         QTimer::singleShot(0, [&shown] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (auto* window = qobject_cast<EditorWindow*>(widget)) {
-                    shown = window->isVisible() && window->windowTitle() == "Editor";
-                    window->close();
-                }
-            }
+            EditorWindow* window = theEditorWindow();
+            shown = window && window->isVisible() && window->windowTitle() == "Editor";
+            if (window) window->close();
         });
         QCOMPARE(runEditorProgram(path), 0);
         QVERIFY(shown);
-        QCOMPARE(readFile(path), mapText(8));
+        QCOMPARE(readFile(path), uniformText(8));
     }
 };
 

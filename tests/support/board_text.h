@@ -30,4 +30,12 @@ inline MapValues board(std::initializer_list<std::string_view> rows = {}, int fi
     return parseMapText(mapText(rows, firstRow), "mapa.txt").value();
 }
 
+// Every cell of the board `code`.
+inline CodeGrid uniformCodes(std::int16_t code) {
+    CodeGrid codes{};
+    for (int column = 0; column < kBoardCells; ++column)
+        for (int row = 0; row < kBoardCells; ++row) codes[column][row] = code;
+    return codes;
+}
+
 }  // namespace marv::testing

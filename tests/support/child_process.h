@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@ namespace marv::testing {
 // What a body run in a child process said, and how the child ended.
 struct ChildResult {
     bool exited = false;  // ended by returning, not by a signal
+    int status = -1;      // its exit status, -1 if a signal ended it
     int signal = 0;       // the signal that ended it, if one did
     std::string said;     // the body's result
 };
@@ -37,24 +39,20 @@ inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as
                 ::_exit(3);
         }
         const std::string said = body();
-        std::size_t done = 0;
-        while (done < said.size()) {
-            const ssize_t n = ::write(channel[1], said.data() + done, said.size() - done);
-            if (n <= 0) break;
-            done += static_cast<std::size_t>(n);
-        }
-        ::_exit(0);
+        std::FILE* out = ::fdopen(channel[1], "w");
+        std::fwrite(said.data(), 1, said.size(), out);
+        ::_exit(std::fclose(out) == 0 ? 0 : 4);
     }
     ::close(channel[1]);
     ChildResult result;
     char buffer[4096];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
         result.said.append(buffer, static_cast<std::size_t>(n));
-    }
     ::close(channel[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    result.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.exited = result.status == 0;
     result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;
 }
