@@ -50,7 +50,7 @@ TEST(MapValue, AcceptedForms) {
 TEST(MapValue, RejectedForms) {
     const std::pair<std::vector<std::string>, std::string> groups[] = {
         {{"", "  ", "x", "1e1", "0x1", "1 2", "--1", "+-1", "-", ".", "7.0.0", "١", "inf", "nan",
-          "7a", "1_000", "+", "- 1"},
+          "7a", "1_000", "_1", "+", "- 1"},
          "no es un número"},
         {{"32768", "-32769", "32767.5", "-32768.51", "99999999999999999999",
           "1" + std::string(400, '0')},
