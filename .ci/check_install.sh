@@ -11,13 +11,7 @@ icon_sizes=(16 24 32 48 64 128 256)
 pictures=(marvane_start marvane_searching marvane_path marvane_walking marvane_inspector
     marvedit_painting)
 
-if ! command -v desktop-file-validate >/dev/null; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        desktop-file-utils
-fi
+bash "$root/scripts/install_packages.sh" desktop-file-utils
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
