@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 programs=(marvane marvedit)
 icon_sizes=(16 24 32 48 64 128 256)
-pictures=(marvane_start marvane_searching marvane_path marvane_walking marvane_inspector
+pictures=(marvane_start marvane_searching marvane_path marvane_walking marvane_cell_data
     marvedit_painting)
 
 bash "$root/scripts/install_packages.sh" desktop-file-utils

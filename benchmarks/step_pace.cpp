@@ -3,7 +3,7 @@
 // destination again is refused), so each search closes nearly every cell (about 398 steps) before
 // giving up.
 // Prints the mean and spread of the step period for each run, then the same over all runs, and
-// the steps that follow a pause made by the inspector's box in the middle of one more search.
+// the steps that follow a pause made by the cell-data box in the middle of one more search.
 //
 //   step_pace [runs]        (default 3)
 #include <QApplication>
@@ -98,7 +98,7 @@ int main(int argc, char* argv[]) {
     }
     report("all", all);
 
-    // A right press 100 steps in opens the inspector's box, which is answered 300 ms later; the
+    // A right press 100 steps in opens the cell-data box, which is answered 300 ms later; the
     // steps after it should keep the period rather than hurry to make up for the pause.
     constexpr int kPauseAt = 100;
     constexpr int kPauseMs = 300;

@@ -1,7 +1,7 @@
 // Renders the README's pictures from the real windows, offscreen, driven by the same clicks a
 // user makes:
 //   make_screens <map file> <output folder>
-// writes marvane_start.png, marvane_searching.png, marvane_path.png, marvane_inspector.png,
+// writes marvane_start.png, marvane_searching.png, marvane_path.png, marvane_cell_data.png,
 // marvane_walking.png and marvedit_painting.png. The pictures follow the map and the window
 // classes, so they are made again (scripts/docs_pictures.sh) whenever either changes.
 
@@ -112,9 +112,9 @@ Cell middleOfPath(const DemoState& state) {
     return {numbers.at(middle), numbers.at(middle + 1)};
 }
 
-// The inspector's box is a window of its own: its grab goes over the demonstration's grab, where
+// The cell-data box is a window of its own: its grab goes over the demonstration's grab, where
 // the box stands on the screen.
-QImage inspect(DemoWindow& window, Cell cell) {
+QImage grabCellData(DemoWindow& window, Cell cell) {
     QImage composed;
     int waits = 0;
     std::function<void()> grabBox = [&] {
@@ -136,7 +136,7 @@ QImage inspect(DemoWindow& window, Cell cell) {
     };
     QTimer::singleShot(0, grabBox);
     QTest::mouseClick(window.board(), Qt::RightButton, {}, cellCentre(cell));
-    if (composed.isNull()) fail("el inspector no muestra su recuadro");
+    if (composed.isNull()) fail("el clic derecho no abre el recuadro de datos de la casilla");
     return composed;
 }
 
@@ -151,7 +151,7 @@ void demoPictures(const MapValues& values, const Output& out) {
         searchPaints = paints.count();
         out.save(window->grab().toImage(), "marvane_path.png");
 
-        out.save(inspect(*window, middleOfPath(window->demo().state())), "marvane_inspector.png");
+        out.save(grabCellData(*window, middleOfPath(window->demo().state())), "marvane_cell_data.png");
     }
 
     // The same search once more, caught at the repaint halfway through it. The grab waits for

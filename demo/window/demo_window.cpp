@@ -124,7 +124,7 @@ void DemoWindow::waitForNextStep() {
         loop.exec();
         pacing_ = nullptr;
     }
-    // A step more than a period late was held up (the inspector's box, a busy machine) or comes
+    // A step more than a period late was held up (the cell-data box, a busy machine) or comes
     // after steps not being watched: pace from it, rather than hurry through steps to catch up.
     const Clock::time_point start = Clock::now();
     if (!nextStep_ || start - *nextStep_ > stepPeriod_) nextStep_ = start;
@@ -138,7 +138,7 @@ void DemoWindow::showMessage(const std::string& text) {
     box.exec();
 }
 
-// Closing may come while a search or the inspector's box is waiting on events further down
+// Closing may come while a search or the cell-data box is waiting on events further down
 // the stack: everything here stays alive until those unwind, and pumpEvents tells the search to
 // stop.
 void DemoWindow::closeEvent(QCloseEvent* event) {

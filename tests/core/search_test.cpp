@@ -177,7 +177,7 @@ TEST_F(Refusals, SameFailedDestinationKeepsTheFailureText) {
     EXPECT_EQ(window.calls.size(), before);
 }
 
-TEST_F(Refusals, DuringASearchOnlyTheInspectorRuns) {
+TEST_F(Refusals, DuringASearchOnlyTheCellReportRuns) {
     window.onPumpEvents = [&](int n) {
         if (n != 2) return true;
         const auto before = window.calls.size();
@@ -188,7 +188,7 @@ TEST_F(Refusals, DuringASearchOnlyTheInspectorRuns) {
         EXPECT_EQ(window.calls.size(), before) << "refused while searching";
         EXPECT_EQ(state().posX, 0);
         press(kRightButton, 0, 0);
-        EXPECT_EQ(window.calls.size(), before + 2) << "the inspector runs";
+        EXPECT_EQ(window.calls.size(), before + 2) << "the cell report runs";
         return true;
     };
     press(kLeftButton, 4, 0);

@@ -192,7 +192,7 @@ class DemoWindowTest : public QObject {
                  QString("Coor = 0 0\nCerrados = 5\nF = 0\nPadres = 0 0"));
     }
 
-    void theInspectorPausesASearchThatThenGoesOn() {
+    void theCellDataBoxPausesASearchThatThenGoesOn() {
         BoxAnswerer boxes;
         QTimer::singleShot(0, [&] { press(Qt::RightButton, 5, 5); });
         window->setStepPeriodMs(5);
@@ -315,7 +315,7 @@ class DemoWindowTest : public QObject {
                             });
                     press(Qt::LeftButton);
                 } else {
-                    BoxAnswerer inspector({}, [closeIf, &closedMidWay](QMessageBox* box) {
+                    BoxAnswerer cellData({}, [closeIf, &closedMidWay](QMessageBox* box) {
                         closeIf(box->text().startsWith("Coor = 19 19\n"));
                         closedMidWay = closedMidWay && !box->isVisible();  // gone with the window
                     });
