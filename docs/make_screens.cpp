@@ -151,7 +151,8 @@ void demoPictures(const MapValues& values, const Output& out) {
         searchPaints = paints.count();
         out.save(window->grab().toImage(), "marvane_path.png");
 
-        out.save(grabCellData(*window, middleOfPath(window->demo().state())), "marvane_cell_data.png");
+        out.save(grabCellData(*window, middleOfPath(window->demo().state())),
+                 "marvane_cell_data.png");
     }
 
     // The same search once more, caught at the repaint halfway through it. The grab waits for
