@@ -117,8 +117,14 @@ Expected<MapValue> parseMapValue(std::string_view piece) {
     double magnitude = 0;
     const auto [end, ec] =
         std::from_chars(s.data(), s.data() + s.size(), magnitude, std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) return outOfRange();
-    if (ec != std::errc() || end != s.data() + s.size()) return notANumber();
+    if (ec != std::errc() && ec != std::errc::result_out_of_range) return notANumber();
+    if (end != s.data() + s.size()) return notANumber();
+    if (ec == std::errc::result_out_of_range) {
+        // Too small for a double when the whole part is zero, and so rounds to 0; else too large.
+        const std::size_t lead = s.find_first_not_of('0');
+        if (lead != std::string_view::npos && s[lead] != '.') return outOfRange();
+        magnitude = 0;
+    }
 
     const double number = negative ? -magnitude : magnitude;
     const double rounded = std::nearbyint(number);  // the default mode rounds halves to even
@@ -127,6 +133,8 @@ Expected<MapValue> parseMapValue(std::string_view piece) {
 }
 
 Expected<MapValues> parseMapText(std::string_view text, std::string_view fileName) {
+    // The byte-order mark some editors put at the start of a UTF-8 file.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     MapValues values{};
     std::size_t start = 0;
     for (int index = 0; index < kMapValues; ++index) {

@@ -23,16 +23,17 @@ using MapValues = std::array<MapValue, kMapValues>;
 // Tile codes indexed [column][row], 21 × 21 like every grid of the programs.
 using CodeGrid = std::array<std::array<std::int16_t, kGridSize>, kGridSize>;
 
-// Parses the text of a map: values each followed by a comma, row by row. Values past the 400th are
-// ignored; fewer than 400, or any of the first 400 that is not a 16-bit number, is an error that
-// names `fileName` and the place.
+// Parses the text of a map: values each followed by a comma, row by row, after a UTF-8 byte-order
+// mark if the text starts with one. Values past the 400th are ignored; fewer than 400, or any of
+// the first 400 that is not a 16-bit number, is an error that names `fileName` and the place.
 Expected<MapValues> parseMapText(std::string_view text, std::string_view fileName);
 
 // Reads one value: blanks around it, an optional sign, digits with an optional fraction, rounded
 // to the nearest integer with halves to even. No exponent, no other base. The digits are first
 // converted to the nearest double and that double is rounded, so a fraction beyond double
 // precision can tip the result: "-32768.5" followed by many zeros and a final 1 reads as -32768,
-// not as out of range. The failure names the piece but not its place.
+// not as out of range, and a value too small for a double reads as 0. The failure names the piece
+// but not its place.
 Expected<MapValue> parseMapValue(std::string_view piece);
 
 // The file's text for a grid: every code of rows 0..19, columns 0..19, each followed by a comma.

@@ -21,6 +21,7 @@ std::string mapWith(int index, const std::string& piece) {
 }
 
 TEST(MapValue, AcceptedForms) {
+    const std::string tooSmallForADouble = "0." + std::string(330, '0') + "1";
     const std::tuple<const char*, int, double> cases[] = {{"0", 0, 0},
                                                           {"7", 7, 7},
                                                           {" 7 ", 7, 7},
@@ -38,7 +39,8 @@ TEST(MapValue, AcceptedForms) {
                                                           {"-32768", -32768, -32768},
                                                           {"32767.49", 32767, 32767.49},
                                                           {"-32768.5", -32768, -32768.5},
-                                                          {"0007", 7, 7}};
+                                                          {"0007", 7, 7},
+                                                          {tooSmallForADouble.c_str(), 0, 0}};
     for (const auto& [piece, code, number] : cases) {
         const auto v = parseMapValue(piece);
         ASSERT_TRUE(v.ok()) << "«" << piece << "»";
@@ -86,6 +88,7 @@ TEST(MapText, ReadsRowByRowAndIgnoresWhatFollowsThe400th) {
         EXPECT_EQ(codes[19][19], 399 % 9);
     }
     EXPECT_TRUE(parseMapText(text.substr(0, text.size() - 1), "m").ok()) << "no final comma";
+    EXPECT_TRUE(parseMapText("\uFEFF" + text, "m").ok()) << "a byte-order mark first";
 }
 
 TEST(MapText, FormatIsByteExactAndRoundTrips) {
@@ -126,6 +129,8 @@ TEST(MapText, BadFilesNameTheFileThePlaceAndTheText) {
          "mapa.txt: fila 0, columna 0: «" + std::string(23, 'a') + "ñ…» no es un número."},
         {"bytes that are not UTF-8 show once each", mapWith(0, "a\xff\xfe\xc3(b\xed\xa0\x80"),
          "mapa.txt: fila 0, columna 0: «a\uFFFD\uFFFD\uFFFD(b\uFFFD\uFFFD\uFFFD» no es un número."},
+        {"a byte-order mark only at the very start", mapWith(1, "\uFEFF0"),
+         "mapa.txt: fila 0, columna 1: «\uFEFF0» no es un número."},
         {"control characters show as blanks", mapWith(0, "a\001b"),
          "mapa.txt: fila 0, columna 0: «a b» no es un número."},
         {"first fault wins", mapWith(5, "x").substr(0, 30),
