@@ -4,8 +4,8 @@
 
 namespace marv {
 
-// A system error as a user reads it, in Spanish for the errors a map file can meet; the system's
-// own text for the rest.
+// A system error as a user reads it, in Spanish: a sentence for each error reading or saving a map
+// can meet, and for any other the error's number.
 std::string systemReason(int error);
 
 // The reason given for a path that is not a regular file (a folder, a FIFO, a device).
