@@ -1,37 +1,36 @@
 #include "map/program_setup.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
 #include <csignal>
 
-#include "map/system_reason.h"
+#include "map/file_system.h"
 
 namespace marv {
+namespace {
 
-void prepareProcess() {
+constexpr const char* kProgramNotFound =
+    "No se sabe en qué carpeta está el programa, y por eso tampoco dónde está su mapa.";
+
+}  // namespace
+
+void ignoreFileSizeSignal() {
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
 Expected<std::string> folderOfProgram(std::string_view executablePath) {
     if (executablePath.empty() || executablePath.front() != '/') {
-        return Expected<std::string>::failure(
-            "No se sabe en qué carpeta está el programa, y por eso tampoco dónde está su mapa.");
+        return Expected<std::string>::failure(kProgramNotFound);
     }
-    const auto slash = executablePath.rfind('/');
-    return std::string(slash == 0 ? "/" : executablePath.substr(0, slash));
+    return folderOf(executablePath);
 }
 
 Expected<std::string> programFolder() {
-    char buffer[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
-    if (n < 0 || n == static_cast<ssize_t>(sizeof buffer)) {
+    const auto executable = readLink("/proc/self/exe");
+    if (!executable) {
         return Expected<std::string>::failure("No se sabe en qué carpeta está el programa (" +
-                                              systemReason(n < 0 ? errno : ENAMETOOLONG) +
+                                              executable.error() +
                                               "), y por eso tampoco dónde está su mapa.");
     }
-    return folderOfProgram(std::string_view(buffer, static_cast<std::size_t>(n)));
+    return folderOfProgram(executable.value());
 }
 
 }  // namespace marv

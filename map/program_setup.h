@@ -7,11 +7,10 @@
 
 namespace marv {
 
-// Puts the process in the state both programs run in; their start calls it before the map is
-// read. A write past the
-// file-size limit then fails with EFBIG, and the save reports it, instead of the signal ending
-// the program with the user's edits.
-void prepareProcess();
+// Ignores the signal a write past the file-size limit raises, so that such a write fails with
+// EFBIG and the save reports it, instead of the signal ending the program with the user's edits.
+// Both programs' start calls it before the map is read.
+void ignoreFileSizeSignal();
 
 // The folder of the running program, as raw bytes, from the system's link to its executable.
 // Never a relative path: a program that cannot tell where it is must not guess.

@@ -49,7 +49,7 @@ int programMain(int argc, char* argv[], const ProgramKind& kind) {
 }
 
 int runProgram(const ProgramKind& kind, const std::string& mapPath) {
-    prepareProcess();
+    ignoreFileSizeSignal();
     const auto values = loadMap(mapPath, kind.codes);
     if (!values) return failStart(kind, values.error());
     // The pictures are built in, so this fails only with a broken build.

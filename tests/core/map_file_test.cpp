@@ -1,16 +1,32 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
+#include <set>
 
 #include "map/map_file.h"
 #include "map/program_setup.h"
+#include "map/system_reason.h"
 #include "support/board_text.h"
 #include "support/child_process.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
+
+// Where the test sets it, file locks fail as on a file system that has none.
+static bool locksFail = false;
+extern "C" int flock(int fd, int operation) noexcept {
+    if (locksFail) return errno = ENOLCK, -1;
+    static const auto real = reinterpret_cast<int (*)(int, int)>(::dlsym(RTLD_NEXT, "flock"));
+    return real(fd, operation);
+}
 
 namespace marv::testing {
 namespace {
@@ -22,6 +38,22 @@ CodeGrid sampleCodes() {
     for (int x = 0; x < kBoardCells; ++x)
         for (int y = 0; y < kBoardCells; ++y) codes[x][y] = static_cast<std::int16_t>((x * y) % 9);
     return codes;
+}
+
+// All of a file that a save keeps but its text: mode, owner, group, links, extended attributes.
+std::string keptState(const std::string& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return "none";
+    std::set<std::string> state = {std::to_string(info.st_mode) + " " +
+                                   std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid) +
+                                   " " + std::to_string(info.st_nlink)};
+    char names[1024], value[256];
+    const ssize_t n = std::max<ssize_t>(::listxattr(file.c_str(), names, sizeof names), 0);
+    for (const char* name = names; name < names + n; name += std::strlen(name) + 1) {
+        const ssize_t size = std::max<ssize_t>(::getxattr(file.c_str(), name, value, 256), 0);
+        state.insert(name + std::string("=") + std::string(value, static_cast<std::size_t>(size)));
+    }
+    return ::testing::PrintToString(state);
 }
 
 std::string saved(const std::string& path, const CodeGrid& codes) {
@@ -124,10 +156,17 @@ TEST_F(MapFile, SavingInAwkwardPlaces) {
         const char* name;
         RunAs as;
         std::function<void(TempFolder&)> prepare;
-        std::string failure;              // the reason, or empty when the save must succeed
-        const char* save = "mapa.txt";    // where in the folder the map is saved
-        const char* target = "mapa.txt";  // the file that must get the text
+        std::string failure;                      // the reason, or empty when the save must succeed
+        const char* save = kMapFileName;          // where in the folder the map is saved
+        const char* target = kMapFileName;        // the file that must get the text
+        std::function<std::string()> check = {};  // what else went wrong, if anything
+        bool rootOnly = false;
     };
+    // An access ACL as the kernel stores it: user::rw- user:nobody:rw- group::r-- mask::rw-
+    // other::---, so that the mode shows 0660 although the owning group may only read.
+    const std::uint32_t acl[] = {2,   0x60001, ~0u, 0x60002, 65534, 0x40004,
+                                 ~0u, 0x60010, ~0u, 0x20,    ~0u};
+    int watch = -1;  // inotify on the look-alikes: any event means one was opened or removed
     const Case cases[] = {
         {"through a symbolic link the target is saved and the link kept", RunAs::kSelf,
          [&](TempFolder& f) {
@@ -158,15 +197,66 @@ TEST_F(MapFile, SavingInAwkwardPlaces) {
         {"a FIFO is no map to save over", RunAs::kSelf,
          [&](TempFolder& f) { ::mkfifo(f.file("mapa.txt").c_str(), 0666); },
          "no es un archivo normal"},
+        {"a map with no write bit is refused to root too", RunAs::kSelf,
+         [&](TempFolder& f) {
+             TempFolder::write(f.file("mapa.txt"), old);
+             fs::permissions(f.file("mapa.txt"), fs::perms(0444));
+         },
+         "permiso denegado"},
+        {"a hard-linked map is written in place", RunAs::kSelf,
+         [&](TempFolder& f) {
+             TempFolder::write(f.file("mapa.txt"), old);
+             fs::create_hard_link(f.file("mapa.txt"), f.file("otro.txt"));
+         },
+         "", kMapFileName, "otro.txt"},
+        {"the ACL and the user's attributes are kept", RunAs::kSelf,
+         [&](TempFolder& f) {
+             TempFolder::write(f.file("mapa.txt"), old);
+             const std::string map = f.file("mapa.txt");
+             ASSERT_EQ(::setxattr(map.c_str(), "system.posix_acl_access", acl, sizeof acl, 0), 0);
+             ASSERT_EQ(::setxattr(map.c_str(), "user.nota", "mía", 4, 0), 0);
+         },
+         ""},
+        {"another user's look-alike and a FIFO look-alike are left alone, unopened", RunAs::kSelf,
+         [&](TempFolder& f) {
+             TempFolder::write(f.file("mapa.txt"), old);
+             TempFolder::write(f.file(".mapa.txt.guardando-Ajeno1"), "suyo");
+             ASSERT_EQ(::chown(f.file(".mapa.txt.guardando-Ajeno1").c_str(), 65534, 65534), 0);
+             ::mkfifo(f.file(".mapa.txt.guardando-Fifo12").c_str(), 0600);
+             watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+             for (const char* name : {".mapa.txt.guardando-Ajeno1", ".mapa.txt.guardando-Fifo12"})
+                 ::inotify_add_watch(watch, f.file(name).c_str(), IN_OPEN | IN_DELETE_SELF);
+         },
+         "", kMapFileName, kMapFileName,
+         [&] {
+             char event[4096];
+             const bool touched = ::read(watch, event, sizeof event) > 0;
+             ::close(watch);
+             return touched ? "a look-alike was opened or removed" : "";
+         },
+         true},
+        {"without file locks the save goes on unlocked and the clean-up removes nothing",
+         RunAs::kSelf,
+         [&](TempFolder& f) {
+             TempFolder::write(f.file("mapa.txt"), old);
+             TempFolder::write(f.file(".mapa.txt.guardando-Stale1"), "0,");
+             locksFail = true;
+         },
+         ""},
     };
     for (const Case& c : cases) {
+        if (c.rootOnly && ::geteuid() != 0) continue;  // only root can make another user's file
         TempFolder place;
         c.prepare(place);
         const std::string path = place.file(c.save), file = place.file(c.target);
         const bool existed = fs::is_regular_file(file);
         const std::size_t entries = place.entries();
+        const std::string kept = keptState(file);
         const ChildResult child = runInChild([&] { return saved(path, uniformCodes(7)); }, c.as);
+        locksFail = false;
         fs::permissions(place.path(), fs::perms(0755));
+        EXPECT_EQ(existed ? keptState(file) : kept, kept) << c.name;
+        EXPECT_EQ(c.check ? c.check() : "", "") << c.name;
         ASSERT_TRUE(child.exited) << c.name << ": ended by signal " << child.signal;
         if (c.failure.empty()) {
             EXPECT_EQ(child.said, "") << c.name;
@@ -186,20 +276,63 @@ TEST_F(MapFile, SavingInAwkwardPlaces) {
 }
 
 // With the process set up as the programs set it, a write past the file-size limit fails and is
-// reported instead of ending the program.
+// reported instead of ending the program, and the old file keeps every byte: through a temporary
+// file, and in place (a hard-linked map) with a longer text and with a shorter one cut below both
+// lengths.
 TEST_F(MapFile, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
-    const std::string old = formatMapText(sampleCodes());
-    TempFolder::write(path, old);
+    const std::string old = formatMapText(sampleCodes()) + "0,0,0,0,0,0,0,0,0,0,";
+    const std::tuple<const char*, bool, CodeGrid, rlim_t> cases[] = {
+        {"replaced", false, uniformCodes(-15), 100},
+        {"in place, longer", true, uniformCodes(-15), 1000},
+        {"in place, shorter", true, CodeGrid{}, 400}};
+    for (const auto& [name, linked, codes, limit] : cases) {
+        TempFolder place;
+        const std::string map = mapPathIn(place.path());
+        TempFolder::write(map, old);
+        if (linked) fs::create_hard_link(map, place.file("otro.txt"));
+        const ChildResult child = runInChild([&] {
+            ignoreFileSizeSignal();
+            FileSizeLimit sizeLimit(limit);
+            return saved(map, codes);
+        });
+        ASSERT_TRUE(child.exited) << name << ": ended by signal " << child.signal;
+        EXPECT_EQ(child.said,
+                  "No se pudo guardar el mapa en " + map + ": el archivo sería demasiado grande.")
+            << name;
+        EXPECT_EQ(TempFolder::read(map), old) << name;
+        EXPECT_EQ(place.entries(), linked ? 2u : 1u) << name << ": the temporary file is removed";
+        EXPECT_EQ(fs::hard_link_count(map), linked ? 2u : 1u) << name;
+    }
+}
+
+// A map mounted over its name, as a container's file volume is, cannot be renamed over; it is
+// written in place. Run in a mount namespace of its own, so nothing outside sees the mount.
+TEST_F(MapFile, AMapMountedOverItsNameIsWrittenInPlace) {
+    const std::string source = folder.file("volumen.txt");
+    TempFolder::write(source, "0,");
+    TempFolder::write(path, "");
     const ChildResult child = runInChild([&] {
-        prepareProcess();
-        FileSizeLimit limit(100);
-        return saved(path, uniformCodes(-15));
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+            return std::string("sin montaje");
+        }
+        return saved(path, sampleCodes());
     });
-    ASSERT_TRUE(child.exited) << "ended by signal " << child.signal;
-    EXPECT_EQ(child.said,
-              "No se pudo guardar el mapa en " + path + ": el archivo sería demasiado grande.");
-    EXPECT_EQ(TempFolder::read(path), old);
-    EXPECT_EQ(folder.entries(), 1u) << "the temporary file is removed";
+    if (child.said == "sin montaje") GTEST_SKIP() << "needs the right to mount (root)";
+    EXPECT_EQ(child.said, "");
+    EXPECT_EQ(TempFolder::read(source), formatMapText(sampleCodes()));
+    EXPECT_EQ(folder.entries(), 2u) << "no temporary file is left";
+}
+
+// Every error a map's reading or saving can meet reads as Spanish, never as the system's text.
+TEST(SystemReason, IsSpanishForEveryError) {
+    for (int error = 1; error < 134; ++error) {
+        EXPECT_NE(systemReason(error), std::strerror(error)) << error;
+    }
+    for (int error : {EBUSY, ENOLCK, EEXIST, ELOOP, ENAMETOOLONG, EXDEV, EIO, ETXTBSY, EAGAIN})
+        EXPECT_EQ(systemReason(error).find("número"), std::string::npos) << error;
+    EXPECT_EQ(systemReason(200), "error del sistema número 200");
 }
 
 TEST_F(MapFile, ASaveKeepsTheOwnerAndGroupWhereItMay) {

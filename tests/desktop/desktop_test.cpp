@@ -118,7 +118,7 @@ class DesktopTest : public QObject {
         QVERIFY(QDir().mkpath(folder));
         const std::string map = mapPathIn(folder.toStdString());
         QVERIFY(writeMapFile(map, CodeGrid{}).ok());
-        const auto original = readTextFile(map).value();
+        const auto original = readMapFileText(map).value();
         const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                               QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(prefix.path(), readOnly | QFile::WriteOwner));
@@ -130,7 +130,7 @@ class DesktopTest : public QObject {
                 model.chooseTile(1);
                 model.paint({3, 4});
                 const Status saved = model.save(map);
-                const auto after = readTextFile(map);
+                const auto after = readMapFileText(map);
                 if (!model.modified() || !after || after.value() != original)
                     return std::string("cambiado");
                 return saved ? std::string("guardado") : saved.error();

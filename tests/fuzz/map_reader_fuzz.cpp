@@ -50,11 +50,11 @@ void writeScratch(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const auto parsed = marv::parseMapText(text, "mapa.txt");
+    const auto parsed = marv::parseMapText(text, marv::kMapFileName);
 
     if (parsed.ok()) {
         const marv::CodeGrid codes = marv::codesOf(parsed.value());
-        const auto again = marv::parseMapText(marv::formatMapText(codes), "mapa.txt");
+        const auto again = marv::parseMapText(marv::formatMapText(codes), marv::kMapFileName);
         if (!again.ok()) fail("a written map is refused when read back");
         if (marv::codesOf(again.value()) != codes) fail("a written map reads back other codes");
     } else if (parsed.error().empty()) {

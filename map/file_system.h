@@ -1,0 +1,47 @@
+#pragma once
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "map/expected.h"
+
+namespace marv {
+
+// Owns an open file descriptor and closes it.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    void reset(int fd = -1) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
+    int release() { return std::exchange(fd_, -1); }
+
+  private:
+    int fd_;
+};
+
+// The folder part of a path: "." for a bare name, "/" for a name at the root.
+std::string folderOf(std::string_view path);
+
+// The last part of a path.
+std::string nameOf(std::string_view path);
+
+bool sameFile(const struct stat& a, const struct stat& b);
+
+// The text a symbolic link holds, as raw bytes; the reason in Spanish when it cannot be read.
+Expected<std::string> readLink(const std::string& path);
+
+// Writes the whole text at `offset`, retrying short writes. Returns how many bytes it wrote; fewer
+// than the text's size when a write failed, with errno set.
+std::size_t writeAllAt(int fd, std::string_view text, off_t offset);
+
+}  // namespace marv
