@@ -147,9 +147,10 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    QMessageBox question(QMessageBox::Question, kCaption,
-                         QStringLiteral("¿Guardar los cambios en mapa.txt?"), QMessageBox::NoButton,
-                         this);
+    QMessageBox question(
+        QMessageBox::Question, kCaption,
+        QStringLiteral("¿Guardar los cambios en %1?").arg(QLatin1String(kMapFileName)),
+        QMessageBox::NoButton, this);
     QPushButton* yes = question.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
     QPushButton* no = question.addButton(QStringLiteral("No"), QMessageBox::NoRole);
     QPushButton* cancel = question.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
