@@ -90,10 +90,10 @@ bool createTemporary(const std::string& folder, const std::string& name, Tempora
             if (errno == EEXIST) continue;
             return false;
         }
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && !noLocksHere(errno)) {
-            // Another save's clean-up holds it, and removes it.
-            continue;
-        }
+        const bool locked = ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0;
+        const int lockError = errno;
+        // Another save's clean-up holds it, and removes it.
+        if (!locked && lockError == EWOULDBLOCK) continue;
         // That clean-up may also have removed it before the lock was taken: the file is ours
         // only if it still has its name.
         struct stat held {
@@ -101,6 +101,11 @@ bool createTemporary(const std::string& folder, const std::string& name, Tempora
         if (::fstat(fd.get(), &held) != 0 || ::lstat(path.c_str(), &named) != 0 ||
             !sameFile(held, named)) {
             continue;
+        }
+        if (!locked && !noLocksHere(lockError)) {
+            ::unlink(path.c_str());
+            errno = lockError;
+            return false;
         }
         out.fd.reset(fd.release());
         out.path = path;
