@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QVector4D>
 #include <QtTest>
 #include <memory>
 
@@ -24,6 +25,25 @@ constexpr ProgramIcon kBothIcons[] = {ProgramIcon::kMarvane, ProgramIcon::kMarve
 
 QImage argb(const QImage& image) {
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QSet<QRgb> colourSet(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+    return colours;
+}
+
+// The opacity-weighted mean of red, green and blue, and the mean opacity, as fractions of 255.
+QVector4D meanColour(const QImage& image) {
+    QVector4D sum;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const float alpha = qAlpha(p) / 255.0f;
+            sum += QVector4D(qRed(p) * alpha, qGreen(p) * alpha, qBlue(p) * alpha, qAlpha(p));
+        }
+    return sum / (255.0f * image.width() * image.height());
 }
 
 class DesktopTest : public QObject {
@@ -56,25 +76,30 @@ class DesktopTest : public QObject {
             QCOMPARE(icon.copy(x, y, 20, 20), argb(pictures().imagen(tile)));
     }
 
-    // Every size keeps the natural-size icon's pixels sharp: no colour that was not there before,
-    // and, growing, every source pixel shows at the middle of its block.
-    void everySizeRepeatsPixelsWithoutBlending() {
+    // Each size grows the natural-size icon by the largest whole number that fits, every pixel a
+    // sharp square, centred on a transparent margin; a size smaller than it is a smooth
+    // reduction, which keeps the icon's mean colour and blends neighbouring pixels.
+    void everySizeIsAWholeNumberScaleOrASmoothReduction() {
         for (const ProgramIcon which : kBothIcons) {
             const QImage base = argb(iconBase(which, pictures()));
-            QSet<QRgb> colours;
-            for (int y = 0; y < base.height(); ++y)
-                for (int x = 0; x < base.width(); ++x) colours.insert(base.pixel(x, y));
+            const int width = base.width();
             for (const int side : kIconSizes) {
                 const QImage icon = argb(iconImage(which, pictures(), side));
                 QCOMPARE(icon.size(), QSize(side, side));
+                const int times = side / width, margin = (side - times * width) / 2;
+                if (side >= 48) QVERIFY(times >= 1);
+                if (times == 0) {
+                    QVERIFY((meanColour(icon) - meanColour(base)).length() < 0.03f);
+                    QVERIFY(!colourSet(base).contains(colourSet(icon)));
+                    continue;
+                }
                 for (int y = 0; y < side; ++y)
-                    for (int x = 0; x < side; ++x) QVERIFY(colours.contains(icon.pixel(x, y)));
-                if (side < base.width()) continue;
-                for (int y = 0; y < base.height(); ++y)
-                    for (int x = 0; x < base.width(); ++x)
-                        QCOMPARE(icon.pixel((2 * x + 1) * side / (2 * base.width()),
-                                            (2 * y + 1) * side / (2 * base.height())),
-                                 base.pixel(x, y));
+                    for (int x = 0; x < side; ++x) {
+                        const QPoint in((x - margin) / times, (y - margin) / times);
+                        const bool inside =
+                            x >= margin && y >= margin && in.x() < width && in.y() < width;
+                        QCOMPARE(icon.pixel(x, y), inside ? base.pixel(in) : qRgba(0, 0, 0, 0));
+                    }
             }
         }
     }
