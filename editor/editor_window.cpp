@@ -10,11 +10,13 @@
 #include <iterator>
 #include <utility>
 
+#include "map/board/accessible_role.h"
 #include "map/board/board_view.h"
 #include "map/board/tile_layer.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "map/startup/spanish_texts.h"
 
 namespace marv {
 namespace {
@@ -62,6 +64,7 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     : QWidget(parent), mapPath_(std::move(mapPath)), model_(values) {
     setWindowTitle(kCaption);
     setWindowIcon(programIcon(ProgramIcon::kMarvedit));
+    setAccessibleRole(staticMetaObject, QAccessible::Window);
     setFixedSize(461, 401);
     // Small enough for both captions to fit their buttons' fixed rectangles.
     QFont small = font();
@@ -130,7 +133,10 @@ void EditorWindow::borrar() {
 bool EditorWindow::guardar() {
     const Status saved = model_.save(mapPath_);
     if (saved) return true;
-    QMessageBox::warning(this, kCaption, QString::fromStdString(saved.error()));
+    QMessageBox box(QMessageBox::Warning, kCaption, QString::fromStdString(saved.error()),
+                    QMessageBox::Ok, this);
+    nameOkButtonInSpanish(box);
+    box.exec();
     return false;
 }
 

@@ -9,11 +9,14 @@
 
 #include "demo/window/demo_window.h"
 #include "editor/editor_model.h"
+#include "editor/editor_program.h"
 #include "editor/editor_window.h"
+#include "map/board/board_view.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
 #include "support/board_text.h"
+#include "support/box_answerer.h"
 #include "support/child_process.h"
 
 namespace marv {
@@ -168,44 +171,78 @@ class DesktopTest : public QObject {
             QString::fromStdString("No se pudo guardar el mapa en " + map + ": permiso denegado."));
     }
 
+    // The cell-data box, a failed save and a failed start each offer one button, in Spanish
+    // whether or not Qt's own translation is loaded (it is not, here).
+    void eachBoxNamesItsButtonAceptar() {
+        const QTemporaryDir folder;
+        const std::string unreachable = mapPathIn(folder.filePath("falta").toStdString());
+        DemoWindow demo(board());
+        EditorWindow editor(unreachable, board());
+        const std::pair<const char*, std::function<void()>> boxes[] = {
+            {"cell data",
+             [&] { QTest::mouseClick(demo.board(), Qt::RightButton, {}, QPoint(30, 30)); }},
+            {"failed save",
+             [&] { QTest::mouseClick(editor.findChild<QWidget*>("guardar"), Qt::LeftButton); }},
+            {"failed start", [&] { runEditorProgram(unreachable); }},
+        };
+        for (const auto& [name, show] : boxes) {
+            QStringList buttons;
+            const BoxAnswerer answerer({}, [&](QMessageBox* box) {
+                for (const QAbstractButton* button : box->buttons()) buttons << button->text();
+            });
+            show();
+            QVERIFY2(buttons == QStringList{"Aceptar"}, name);
+        }
+    }
+
     void controlsHaveSpanishNamesForAssistiveTechnologies_data() {
         QTest::addColumn<bool>("editor");
         QTest::addColumn<QString>("object");
         QTest::addColumn<QString>("name");
-        const auto row = [](bool editor, const char* object, const char* name) {
-            QTest::addRow("%s %s", editor ? "marvedit" : "marvane", object)
-                << editor << QString::fromUtf8(object) << QString::fromUtf8(name);
+        QTest::addColumn<QAccessible::Role>("role");
+        const auto row = [](bool editor, const char* object, const char* name,
+                            QAccessible::Role role) {
+            QTest::addRow("%s %s", editor ? "marvedit" : "marvane", *object ? object : "window")
+                << editor << QString::fromUtf8(object) << QString::fromUtf8(name) << role;
         };
-        row(false, "mainpic", "Tablero");
-        row(false, "CheckIr", "Ir con Click");
-        row(false, "personaje", "Colocar personaje");
-        row(false, "imagen2", "Personaje");
-        row(false, "reiniciar", "Reiniciar");
-        row(false, "ir", "Ir a Destino");
-        row(true, "mainpic", "Tablero");
-        row(true, "imagen0", "Pasto");
-        row(true, "imagen1", "Agua");
-        row(true, "imagen7", "Tierra");
-        row(true, "imagen8", "Adoquín");
-        row(true, "borrar", "Borrar");
-        row(true, "guardar", "Guardar");
+        using A = QAccessible;
+        row(false, "", "marvane A*", A::Window);
+        row(false, "mainpic", "Tablero", A::Canvas);
+        row(false, "Text1", "Resultado", A::EditableText);
+        row(false, "Text2", "Notas", A::EditableText);
+        row(false, "CheckIr", "Ir con Click", A::CheckBox);
+        row(false, "personaje", "Colocar personaje", A::CheckBox);
+        row(false, "imagen2", "Personaje", A::Graphic);
+        row(false, "reiniciar", "Reiniciar", A::Button);
+        row(false, "ir", "Ir a Destino", A::Button);
+        row(true, "", "Editor", A::Window);
+        row(true, "mainpic", "Tablero", A::Canvas);
+        row(true, "imagen0", "Pasto", A::NoRole);
+        row(true, "imagen1", "Agua", A::NoRole);
+        row(true, "imagen7", "Tierra", A::NoRole);
+        row(true, "imagen8", "Adoquín", A::NoRole);
+        row(true, "borrar", "Borrar", A::Button);
+        row(true, "guardar", "Guardar", A::Button);
     }
 
-    // The name is read through the accessibility layer, as a screen reader gets it.
+    // Read through the accessibility layer, as a screen reader gets them; NoRole leaves the
+    // role unchecked.
     void controlsHaveSpanishNamesForAssistiveTechnologies() {
         QFETCH(bool, editor);
         QFETCH(QString, object);
         QFETCH(QString, name);
+        QFETCH(QAccessible::Role, role);
         const std::unique_ptr<QWidget> window(
             editor ? static_cast<QWidget*>(new EditorWindow("mapa.txt", board()))
                    : new DemoWindow(board()));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* widget = window->findChild<QWidget*>(object);
+        auto* widget = object.isEmpty() ? window.get() : window->findChild<QWidget*>(object);
         QVERIFY(widget);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), name);
+        if (role != QAccessible::NoRole) QCOMPARE(accessible->role(), role);
     }
 };
 
