@@ -34,6 +34,7 @@ class PaletteBox : public QFrame {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(2);
         setFocusPolicy(Qt::StrongFocus);
+        setAccessibleRole(*this, QAccessible::Graphic);
     }
 
   protected:
@@ -64,7 +65,7 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     : QWidget(parent), mapPath_(std::move(mapPath)), model_(values) {
     setWindowTitle(kCaption);
     setWindowIcon(programIcon(ProgramIcon::kMarvedit));
-    setAccessibleRole(staticMetaObject, QAccessible::Window);
+    setAccessibleRole(*this, QAccessible::Window);
     setFixedSize(461, 401);
     // Small enough for both captions to fit their buttons' fixed rectangles.
     QFont small = font();

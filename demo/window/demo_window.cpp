@@ -23,7 +23,7 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     : QWidget(parent), pictures_(PictureSet::shared()), demo_(*this) {
     setWindowTitle("marvane A*");
     setWindowIcon(programIcon(ProgramIcon::kMarvane));
-    setAccessibleRole(staticMetaObject, QAccessible::Window);
+    setAccessibleRole(*this, QAccessible::Window);
     setFixedSize(400, 465);
     // Small enough for every caption to fit its control's fixed rectangle.
     QFont small = font();

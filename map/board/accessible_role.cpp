@@ -1,29 +1,26 @@
 #include "map/board/accessible_role.h"
 
 #include <QAccessibleWidget>
-#include <QHash>
+#include <QVariant>
 #include <QWidget>
 
 namespace marv {
 namespace {
 
-QHash<QString, QAccessible::Role>& roles() {
-    static QHash<QString, QAccessible::Role> byClass;
-    return byClass;
-}
+constexpr char kRoleProperty[] = "marvAccessibleRole";
 
-QAccessibleInterface* interfaceWithRole(const QString& className, QObject* object) {
-    const auto found = roles().constFind(className);
-    if (found == roles().cend() || !object || !object->isWidgetType() ||
-        className != QLatin1String(object->metaObject()->className()))
-        return nullptr;
-    return new QAccessibleWidget(static_cast<QWidget*>(object), *found);
+QAccessibleInterface* interfaceWithRole(const QString&, QObject* object) {
+    if (!object || !object->isWidgetType()) return nullptr;
+    const QVariant role = object->property(kRoleProperty);
+    if (!role.isValid()) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object),
+                                 static_cast<QAccessible::Role>(role.toInt()));
 }
 
 }  // namespace
 
-void setAccessibleRole(const QMetaObject& type, QAccessible::Role role) {
-    roles().insert(QString::fromLatin1(type.className()), role);
+void setAccessibleRole(QWidget& widget, QAccessible::Role role) {
+    widget.setProperty(kRoleProperty, static_cast<int>(role));
     QAccessible::installFactory(interfaceWithRole);
 }
 

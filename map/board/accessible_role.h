@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QAccessible>
-#include <QMetaObject>
+
+class QWidget;
 
 namespace marv {
 
-// Makes assistive technologies see every widget of class `type` (exactly that class) in `role`,
-// keeping its accessible name, instead of as the plain widget Qt takes it for. The board is a
-// canvas, a picture the user presses on; each program's window is a window.
-void setAccessibleRole(const QMetaObject& type, QAccessible::Role role);
+// Makes assistive technologies see `widget` in `role`, keeping its accessible name, instead of
+// in the role Qt gives its class: the board is a canvas, a picture the user presses on; a palette
+// entry is a picture of its tile; each program's window is a window. Call before the widget is
+// shown.
+void setAccessibleRole(QWidget& widget, QAccessible::Role role);
 
 }  // namespace marv

@@ -16,7 +16,7 @@ BoardView::BoardView(QWidget* parent)
     setFixedSize(kBoardPixels, kBoardPixels);
     image_.fill(palette().color(QPalette::Base));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAccessibleRole(staticMetaObject, QAccessible::Canvas);
+    setAccessibleRole(*this, QAccessible::Canvas);
 }
 
 int BoardView::buttonCode(Qt::MouseButton button) {
