@@ -49,16 +49,24 @@ for program in "${programs[@]}"; do
     done
     entry=$prefix/share/applications/$program.desktop
     [ -f "$entry" ] || fail "no menu entry $program.desktop"
-    # Education and Game are both main categories on purpose; that is the only hint it gives.
-    report=$(desktop-file-validate --no-hints "$entry" 2>&1) && [ -z "$report" ] ||
+    report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] ||
         fail "desktop-file-validate $program.desktop: $report"
     [ "$(entry_value Exec "$program")" = "$prefix/bin/$program" ] ||
         fail "$program.desktop does not start $prefix/bin/$program"
     [ "$(entry_value Icon "$program")" = "$program" ] || fail "$program.desktop names another icon"
 done
 cmp -s "$root/mapa.txt" "$lib/mapa.txt" || fail "the sample map is not in lib/marvane"
+[ -s "$lib/qtbase_es.qm" ] || fail "Qt's Spanish texts are not in lib/marvane"
+# Qt is a system library: a RUNPATH, if any, names only folders that exist.
+for program in "${programs[@]}"; do
+    runpath=$(readelf -d -W "$lib/$program" | sed -n 's/.*(R\(UN\)\{0,1\}PATH).*\[\(.*\)\]$/\2/p')
+    IFS=: read -r -a folders <<<"$runpath"
+    for folder in "${folders[@]}"; do
+        [ -d "${folder//\$ORIGIN/$lib}" ] || fail "$program has a RUNPATH into a missing folder: $folder"
+    done
+done
 # The programs and what they need, nothing more: no tests, benchmarks or generators.
-unexpected=$(cd "$prefix" && find . ! -type d | grep -vxE '\./(lib/marvane/(marvane|marvedit|mapa\.txt)|bin/(marvane|marvedit)|share/applications/(marvane|marvedit)\.desktop|share/icons/hicolor/[0-9]+x[0-9]+/apps/(marvane|marvedit)\.png)' || true)
+unexpected=$(cd "$prefix" && find . ! -type d | grep -vxE '\./(lib/marvane/(marvane|marvedit|mapa\.txt|qtbase_es\.qm)|bin/(marvane|marvedit)|share/applications/(marvane|marvedit)\.desktop|share/icons/hicolor/[0-9]+x[0-9]+/apps/(marvane|marvedit)\.png)' || true)
 [ -z "$unexpected" ] || fail "installed but not part of the programs: $unexpected"
 
 # The menu entry's command, through the bin link, loads the installed map; without that map it
@@ -83,6 +91,15 @@ DESTDIR=$scratch/stage install_to /opt/marv
 [ -f "$scratch/stage/opt/marv/lib/marvane/mapa.txt" ] || fail "DESTDIR install misses the map"
 grep -qx "Exec=/opt/marv/bin/marvane" "$scratch/stage/opt/marv/share/applications/marvane.desktop" ||
     fail "a DESTDIR install's menu entry names the staging folder"
+# Its manifest lists every staged file but the map, each by its final path.
+while IFS= read -r file; do
+    [[ "$file" == /opt/marv/* ]] || fail "the DESTDIR manifest lists $file, not a final path"
+    [ -e "$scratch/stage$file" ] || [ -L "$scratch/stage$file" ] ||
+        fail "the DESTDIR manifest lists $file, which was not staged"
+done <"$build/install_manifest.txt"
+[ "$(grep -c "" "$build/install_manifest.txt")" -eq \
+    "$(find "$scratch/stage" ! -type d ! -name mapa.txt | wc -l)" ] ||
+    fail "the DESTDIR manifest does not list every staged file"
 
 # A map the user changed survives a reinstall.
 {

@@ -54,7 +54,8 @@ class Output {
     }
     void save(const QImage& image, const char* name) const {
         const QString path = folder_.filePath(QString::fromLatin1(name));
-        if (image.isNull() || !image.save(path, "PNG"))
+        // All of one kind, opaque RGB, whatever each grab came as.
+        if (image.isNull() || !image.convertToFormat(QImage::Format_RGB32).save(path, "PNG"))
             fail("no se puede escribir " + path.toStdString());
         std::printf("%s\n", qPrintable(path));
     }
@@ -127,8 +128,8 @@ QImage grabCellData(DemoWindow& window, Cell cell) {
         const QImage over = box->grab().toImage();
         const QPoint at = window.mapFromGlobal(box->mapToGlobal(QPoint(0, 0)));
         const QRect area = window.rect().united(QRect(at, over.size()));
-        composed = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
-        composed.fill(Qt::transparent);
+        composed = QImage(area.size(), QImage::Format_RGB32);
+        composed.fill(window.palette().color(QPalette::Window));
         QPainter painter(&composed);
         painter.drawImage(-area.topLeft(), under);
         painter.drawImage(at - area.topLeft(), over);

@@ -10,11 +10,13 @@
 #include <iterator>
 #include <utility>
 
+#include "map/board/accessible_role.h"
 #include "map/board/board_view.h"
 #include "map/board/tile_layer.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "map/startup/spanish_texts.h"
 
 namespace marv {
 namespace {
@@ -32,6 +34,7 @@ class PaletteBox : public QFrame {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(2);
         setFocusPolicy(Qt::StrongFocus);
+        setAccessibleRole(*this, QAccessible::Graphic);
     }
 
   protected:
@@ -62,6 +65,7 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     : QWidget(parent), mapPath_(std::move(mapPath)), model_(values) {
     setWindowTitle(kCaption);
     setWindowIcon(programIcon(ProgramIcon::kMarvedit));
+    setAccessibleRole(*this, QAccessible::Window);
     setFixedSize(461, 401);
     // Small enough for both captions to fit their buttons' fixed rectangles.
     QFont small = font();
@@ -130,7 +134,10 @@ void EditorWindow::borrar() {
 bool EditorWindow::guardar() {
     const Status saved = model_.save(mapPath_);
     if (saved) return true;
-    QMessageBox::warning(this, kCaption, QString::fromStdString(saved.error()));
+    QMessageBox box(QMessageBox::Warning, kCaption, QString::fromStdString(saved.error()),
+                    QMessageBox::Ok, this);
+    nameOkButtonInSpanish(box);
+    box.exec();
     return false;
 }
 

@@ -22,7 +22,8 @@ foreach(program IN LISTS programs)
     message(STATUS "Installing: ${link}")
     file(REMOVE "${link}")
     file(CREATE_LINK "../lib/marvane/${program}" "${link}" SYMBOLIC)
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${link}")
+    # Like CMake's own entries, the manifest names the final place, without DESTDIR.
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/bin/${program}")
 endforeach()
 
 # An Exec argument with anything but plain path characters goes in double quotes, with " ` $ \
@@ -46,5 +47,6 @@ foreach(program IN LISTS programs)
     set(entry "${root}/share/applications/${program}.desktop")
     message(STATUS "Installing: ${entry}")
     configure_file("${MARV_DESKTOP_TEMPLATES}/${program}.desktop.in" "${entry}" @ONLY)
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${entry}")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES
+         "${CMAKE_INSTALL_PREFIX}/share/applications/${program}.desktop")
 endforeach()

@@ -5,7 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 bash "$root/scripts/install_packages.sh" \
-    g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+    g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev \
+    libbenchmark-dev
 
 build=${BUILD_DIR:-$root/build}
 # Configured once; again whenever CMAKE_EXTRA asks for other options.

@@ -11,9 +11,11 @@
 #include <QPushButton>
 
 #include "demo/window/board_renderer.h"
+#include "map/board/accessible_role.h"
 #include "map/board/board_view.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "map/startup/spanish_texts.h"
 
 namespace marv {
 
@@ -21,6 +23,7 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     : QWidget(parent), pictures_(PictureSet::shared()), demo_(*this) {
     setWindowTitle("marvane A*");
     setWindowIcon(programIcon(ProgramIcon::kMarvane));
+    setAccessibleRole(*this, QAccessible::Window);
     setFixedSize(400, 465);
     // Small enough for every caption to fit its control's fixed rectangle.
     QFont small = font();
@@ -35,9 +38,15 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     text1_ = new QLineEdit(this);
     text1_->setObjectName("Text1");
     text1_->setGeometry(0, 408, 201, 25);
+    text1_->setAccessibleName("Resultado");
+    text1_->setAccessibleDescription(
+        "Resultado de la última búsqueda, o si la casilla pulsada con el botón derecho está "
+        "abierta o cerrada");
     text2_ = new QLineEdit(this);
     text2_->setObjectName("Text2");
     text2_->setGeometry(0, 440, 201, 19);
+    text2_->setAccessibleName("Notas");
+    text2_->setAccessibleDescription("Campo libre: el programa no lo lee ni lo escribe");
 
     reiniciar_ = new QPushButton("Reiniciar", this);
     reiniciar_->setObjectName("reiniciar");
@@ -134,6 +143,7 @@ void DemoWindow::waitForNextStep() {
 void DemoWindow::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, "marvane",
                     QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok, this);
+    nameOkButtonInSpanish(box);
     openMessage_ = &box;
     box.exec();
 }

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "map/board/accessible_role.h"
 #include "map/board_geometry.h"
 #include "map/pictures/picture_set.h"
 
@@ -15,6 +16,7 @@ BoardView::BoardView(QWidget* parent)
     setFixedSize(kBoardPixels, kBoardPixels);
     image_.fill(palette().color(QPalette::Base));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleRole(*this, QAccessible::Canvas);
 }
 
 int BoardView::buttonCode(Qt::MouseButton button) {

@@ -35,8 +35,22 @@ QImage iconBase(ProgramIcon icon, const PictureSet& pictures) {
 }
 
 QImage iconImage(ProgramIcon icon, const PictureSet& pictures, int side) {
-    return iconBase(icon, pictures)
-        .scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage base = iconBase(icon, pictures).convertToFormat(QImage::Format_ARGB32);
+    const int times = side / base.width();
+    if (times == 0) {
+        // Averaged with premultiplied colours, so the transparent pixels add no colour of their
+        // own.
+        return base.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+            .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_ARGB32);
+    }
+    QImage result(side, side, QImage::Format_ARGB32);
+    result.fill(Qt::transparent);
+    const int grown = times * base.width();
+    const int margin = (side - grown) / 2;
+    QPainter(&result).drawImage(
+        margin, margin, base.scaled(grown, grown, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    return result;
 }
 
 QIcon programIcon(ProgramIcon icon) {

@@ -22,7 +22,9 @@ const char* iconName(ProgramIcon icon);
 // earth and paving (40 × 40).
 QImage iconBase(ProgramIcon icon, const PictureSet& pictures);
 
-// iconBase scaled to side × side by pixel repetition, so its pixels stay sharp.
+// The side × side icon: iconBase grown by the largest whole number that fits, every pixel a
+// sharp square, centred on a transparent margin; or, where iconBase is larger than the icon,
+// smoothly reduced to fill it.
 QImage iconImage(ProgramIcon icon, const PictureSet& pictures, int side);
 
 // Every kIconSizes image of the icon, from the shared picture set; needs a QGuiApplication.

@@ -8,6 +8,7 @@
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/program_setup.h"
+#include "map/startup/spanish_texts.h"
 
 namespace marv {
 namespace {
@@ -20,7 +21,10 @@ int failStart(const ProgramKind& kind, const std::string& message) {
     if (onlyCheckingStart()) {
         std::fprintf(stderr, "%s\n", message.c_str());
     } else {
-        QMessageBox::critical(nullptr, kind.caption, QString::fromStdString(message));
+        QMessageBox box(QMessageBox::Critical, kind.caption, QString::fromStdString(message),
+                        QMessageBox::Ok);
+        nameOkButtonInSpanish(box);
+        box.exec();
     }
     return 1;
 }
@@ -44,6 +48,7 @@ int programMain(int argc, char* argv[], const ProgramKind& kind) {
     // Lets the desktop match the window with the program's menu entry and icon.
     QGuiApplication::setDesktopFileName(kind.name);
     const auto folder = ownFolder();
+    loadQtSpanish(folder ? QFile::decodeName(folder.value().c_str()) : QString());
     if (!folder) return failStart(kind, folder.error());
     return runProgram(kind, mapPathIn(folder.value()));
 }

@@ -3,16 +3,20 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QVector4D>
 #include <QtTest>
 #include <memory>
 
 #include "demo/window/demo_window.h"
 #include "editor/editor_model.h"
+#include "editor/editor_program.h"
 #include "editor/editor_window.h"
+#include "map/board/board_view.h"
 #include "map/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
 #include "support/board_text.h"
+#include "support/box_answerer.h"
 #include "support/child_process.h"
 
 namespace marv {
@@ -24,6 +28,25 @@ constexpr ProgramIcon kBothIcons[] = {ProgramIcon::kMarvane, ProgramIcon::kMarve
 
 QImage argb(const QImage& image) {
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QSet<QRgb> colourSet(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+    return colours;
+}
+
+// The opacity-weighted mean of red, green and blue, and the mean opacity, as fractions of 255.
+QVector4D meanColour(const QImage& image) {
+    QVector4D sum;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const float alpha = qAlpha(p) / 255.0f;
+            sum += QVector4D(qRed(p) * alpha, qGreen(p) * alpha, qBlue(p) * alpha, qAlpha(p));
+        }
+    return sum / (255.0f * image.width() * image.height());
 }
 
 class DesktopTest : public QObject {
@@ -56,25 +79,30 @@ class DesktopTest : public QObject {
             QCOMPARE(icon.copy(x, y, 20, 20), argb(pictures().imagen(tile)));
     }
 
-    // Every size keeps the natural-size icon's pixels sharp: no colour that was not there before,
-    // and, growing, every source pixel shows at the middle of its block.
-    void everySizeRepeatsPixelsWithoutBlending() {
+    // Each size grows the natural-size icon by the largest whole number that fits, every pixel a
+    // sharp square, centred on a transparent margin; a size smaller than it is a smooth
+    // reduction, which keeps the icon's mean colour and blends neighbouring pixels.
+    void everySizeIsAWholeNumberScaleOrASmoothReduction() {
         for (const ProgramIcon which : kBothIcons) {
             const QImage base = argb(iconBase(which, pictures()));
-            QSet<QRgb> colours;
-            for (int y = 0; y < base.height(); ++y)
-                for (int x = 0; x < base.width(); ++x) colours.insert(base.pixel(x, y));
+            const int width = base.width();
             for (const int side : kIconSizes) {
                 const QImage icon = argb(iconImage(which, pictures(), side));
                 QCOMPARE(icon.size(), QSize(side, side));
+                const int times = side / width, margin = (side - times * width) / 2;
+                if (side >= 48) QVERIFY(times >= 1);
+                if (times == 0) {
+                    QVERIFY((meanColour(icon) - meanColour(base)).length() < 0.03f);
+                    QVERIFY(!colourSet(base).contains(colourSet(icon)));
+                    continue;
+                }
                 for (int y = 0; y < side; ++y)
-                    for (int x = 0; x < side; ++x) QVERIFY(colours.contains(icon.pixel(x, y)));
-                if (side < base.width()) continue;
-                for (int y = 0; y < base.height(); ++y)
-                    for (int x = 0; x < base.width(); ++x)
-                        QCOMPARE(icon.pixel((2 * x + 1) * side / (2 * base.width()),
-                                            (2 * y + 1) * side / (2 * base.height())),
-                                 base.pixel(x, y));
+                    for (int x = 0; x < side; ++x) {
+                        const QPoint in((x - margin) / times, (y - margin) / times);
+                        const bool inside =
+                            x >= margin && y >= margin && in.x() < width && in.y() < width;
+                        QCOMPARE(icon.pixel(x, y), inside ? base.pixel(in) : qRgba(0, 0, 0, 0));
+                    }
             }
         }
     }
@@ -143,44 +171,77 @@ class DesktopTest : public QObject {
             QString::fromStdString("No se pudo guardar el mapa en " + map + ": permiso denegado."));
     }
 
+    // The cell-data box, a failed save and a failed start each offer one button, in Spanish
+    // whether or not Qt's own translation is loaded (it is not, here).
+    void eachBoxNamesItsButtonAceptar() {
+        const QTemporaryDir folder;
+        const std::string unreachable = mapPathIn(folder.filePath("falta").toStdString());
+        DemoWindow demo(board());
+        EditorWindow editor(unreachable, board());
+        const std::pair<const char*, std::function<void()>> boxes[] = {
+            {"cell data",
+             [&] { QTest::mouseClick(demo.board(), Qt::RightButton, {}, QPoint(30, 30)); }},
+            {"failed save",
+             [&] { QTest::mouseClick(editor.findChild<QWidget*>("guardar"), Qt::LeftButton); }},
+            {"failed start", [&] { runEditorProgram(unreachable); }},
+        };
+        for (const auto& [name, show] : boxes) {
+            QStringList buttons;
+            const BoxAnswerer answerer({}, [&](QMessageBox* box) {
+                for (const QAbstractButton* button : box->buttons()) buttons << button->text();
+            });
+            show();
+            QVERIFY2(buttons == QStringList{"Aceptar"}, name);
+        }
+    }
+
     void controlsHaveSpanishNamesForAssistiveTechnologies_data() {
         QTest::addColumn<bool>("editor");
         QTest::addColumn<QString>("object");
         QTest::addColumn<QString>("name");
-        const auto row = [](bool editor, const char* object, const char* name) {
-            QTest::addRow("%s %s", editor ? "marvedit" : "marvane", object)
-                << editor << QString::fromUtf8(object) << QString::fromUtf8(name);
+        QTest::addColumn<QAccessible::Role>("role");
+        const auto row = [](bool editor, const char* object, const char* name,
+                            QAccessible::Role role) {
+            QTest::addRow("%s %s", editor ? "marvedit" : "marvane", *object ? object : "window")
+                << editor << QString::fromUtf8(object) << QString::fromUtf8(name) << role;
         };
-        row(false, "mainpic", "Tablero");
-        row(false, "CheckIr", "Ir con Click");
-        row(false, "personaje", "Colocar personaje");
-        row(false, "imagen2", "Personaje");
-        row(false, "reiniciar", "Reiniciar");
-        row(false, "ir", "Ir a Destino");
-        row(true, "mainpic", "Tablero");
-        row(true, "imagen0", "Pasto");
-        row(true, "imagen1", "Agua");
-        row(true, "imagen7", "Tierra");
-        row(true, "imagen8", "Adoquín");
-        row(true, "borrar", "Borrar");
-        row(true, "guardar", "Guardar");
+        using A = QAccessible;
+        row(false, "", "marvane A*", A::Window);
+        row(false, "mainpic", "Tablero", A::Canvas);
+        row(false, "Text1", "Resultado", A::EditableText);
+        row(false, "Text2", "Notas", A::EditableText);
+        row(false, "CheckIr", "Ir con Click", A::CheckBox);
+        row(false, "personaje", "Colocar personaje", A::CheckBox);
+        row(false, "imagen2", "Personaje", A::Graphic);
+        row(false, "reiniciar", "Reiniciar", A::Button);
+        row(false, "ir", "Ir a Destino", A::Button);
+        row(true, "", "Editor", A::Window);
+        row(true, "mainpic", "Tablero", A::Canvas);
+        row(true, "imagen0", "Pasto", A::Graphic);
+        row(true, "imagen1", "Agua", A::Graphic);
+        row(true, "imagen7", "Tierra", A::Graphic);
+        row(true, "imagen8", "Adoquín", A::Graphic);
+        row(true, "borrar", "Borrar", A::Button);
+        row(true, "guardar", "Guardar", A::Button);
     }
 
-    // The name is read through the accessibility layer, as a screen reader gets it.
+    // Read through the accessibility layer, as a screen reader gets them.
     void controlsHaveSpanishNamesForAssistiveTechnologies() {
         QFETCH(bool, editor);
         QFETCH(QString, object);
         QFETCH(QString, name);
+        QFETCH(QAccessible::Role, role);
         const std::unique_ptr<QWidget> window(
             editor ? static_cast<QWidget*>(new EditorWindow("mapa.txt", board()))
                    : new DemoWindow(board()));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* widget = window->findChild<QWidget*>(object);
+        auto* widget = object.isEmpty() ? window.get() : window->findChild<QWidget*>(object);
         QVERIFY(widget);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), name);
+        QCOMPARE(accessible->role(), role);
     }
 };
 

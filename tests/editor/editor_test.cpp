@@ -211,8 +211,8 @@ class EditorWindowTest : public QObject {
         TempFolder::write(path, uniformText(1).toStdString());
         const QString failure = QString::fromStdString("No se pudo guardar el mapa en " + path);
 
-        BoxAnswerer answers({QStringLiteral("OK"), QStringLiteral("Sí"), QStringLiteral("OK"),
-                             QStringLiteral("No")});
+        BoxAnswerer answers({QStringLiteral("Aceptar"), QStringLiteral("Sí"),
+                             QStringLiteral("Aceptar"), QStringLiteral("No")});
         bool checked = false;
         QTimer::singleShot(0, [&] {
             // A failed check must not leave the program running.
@@ -272,7 +272,7 @@ class EditorWindowTest : public QObject {
         if (present) TempFolder::write(path, text.toStdString());
 
         bool editorExisted = false;
-        BoxAnswerer answers({QStringLiteral("OK")},
+        BoxAnswerer answers({QStringLiteral("Aceptar")},
                             [&](QMessageBox*) { editorExisted = theEditorWindow() != nullptr; });
         // Should the window open after all, end its program instead of waiting for a close.
         QTimer watch;
