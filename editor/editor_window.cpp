@@ -135,10 +135,8 @@ bool EditorWindow::guardar() {
 }
 
 void EditorWindow::redraw() {
-    {
-        QPainter painter(&board_->image());
-        paintTileLayer(painter, PictureSet::shared(), model_.mapa());
-    }
+    paintTileLayer(board_->image(), PictureSet::shared(),
+                   [this](Cell cell) { return model_.at(cell); });
     board_->present();
 }
 

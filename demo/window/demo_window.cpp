@@ -10,7 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "demo/window/board_renderer.h"
+#include "demo/window/paint_demo_board.h"
 #include "map/board/board_view.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
