@@ -30,8 +30,8 @@ using Clock = std::chrono::steady_clock;
 class TimedWindow : public marv::DemoWindow {
   public:
     using DemoWindow::DemoWindow;
-    bool pumpEvents() override {
-        const bool goOn = DemoWindow::pumpEvents();
+    bool yieldUntilNextStep() override {
+        const bool goOn = DemoWindow::yieldUntilNextStep();
         starts.push_back(Clock::now());
         return goOn;
     }

@@ -12,14 +12,11 @@
 
 #include "map/board/board_view.h"
 #include "map/board/tile_layer.h"
-#include "map/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
 
 namespace marv {
 namespace {
-
-const QString kCaption = QStringLiteral("Editor");
 
 // One palette entry: a tile's picture in a sunken box, exactly filling the inside.
 class PaletteBox : public QFrame {
@@ -107,13 +104,6 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     connect(guardarButton, &QPushButton::clicked, this, [this] { guardar(); });
 
     redraw();
-}
-
-Expected<std::unique_ptr<EditorWindow>> EditorWindow::open(const std::string& mapPath) {
-    using Result = Expected<std::unique_ptr<EditorWindow>>;
-    auto values = loadMap(mapPath, kEditorCodes);
-    if (!values) return Result::failure(values.error());
-    return Result(std::make_unique<EditorWindow>(mapPath, values.value()));
 }
 
 void EditorWindow::pressBoard(double x, double y) {

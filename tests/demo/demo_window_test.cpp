@@ -12,31 +12,22 @@
 #include "map/pictures/picture_set.h"
 #include "support/board_text.h"
 #include "support/box_answerer.h"
+#include "support/stamp_oracle.h"
 #include "support/temp_folder.h"
+#include "support/window_layout.h"
+#include "support/window_tools.h"
 
 using namespace marv;
 using namespace marv::testing;
 
 namespace {
 
-// The board's drawing area starts inside its 2-pixel border.
-QPoint cellCentre(int column, int row) {
-    return {2 + column * 20 + 10, 2 + row * 20 + 10};
-}
-
 const QImage& picture(int index) {
     return PictureSet::shared().imagen(index);
 }
 
-// `under` with the picture `figure` stamped through the picture `mask`, worked out pixel by pixel.
-QImage stamped(QImage under, int mask, int figure) {
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            under.setPixel(
-                x, y,
-                ((under.pixel(x, y) | ~picture(mask).pixel(x, y)) & picture(figure).pixel(x, y)) |
-                    0xff000000u);
-    return under;
+QImage stamped(const QImage& under, int mask, int figure) {
+    return testing::stamped(under, picture(mask), picture(figure));
 }
 
 QImage withCharacter(const QImage& under) {
@@ -50,7 +41,8 @@ class DemoWindowTest : public QObject {
 
     QString text1() const { return window->findChild<QLineEdit*>("Text1")->text(); }
     void press(Qt::MouseButton button, int column, int row, Qt::KeyboardModifiers held = {}) {
-        QTest::mouseClick(window->board(), button, held, cellCentre(column, row));
+        QTest::mouseClick(window->board(), button, held,
+                          cellCentre(window->board(), {column, row}));
     }
     void tick(const char* name, bool on) { window->findChild<QCheckBox*>(name)->setChecked(on); }
     void click(const char* name) {
@@ -58,6 +50,16 @@ class DemoWindowTest : public QObject {
     }
     DemoState& state() { return window->demo().state(); }
     Cell position() const { return {window->demo().state().posX, window->demo().state().posY}; }
+    // Ticks of the walk, given straight to the demonstration as the timer would; the number given
+    // until the walk stopped.
+    int walkTicks(int most) {
+        int ticks = 0;
+        while (window->walking() && ticks < most) {
+            window->demo().walkStep();
+            ++ticks;
+        }
+        return ticks;
+    }
     QImage cell(int column, int row) const {
         return window->board()->image().copy(column * 20, row * 20, 20, 20);
     }
@@ -72,16 +74,8 @@ class DemoWindowTest : public QObject {
     void cleanup() { window.reset(); }
 
     void windowHasItsCaptionSizeAndControls() {
-        QCOMPARE(window->windowTitle(), QString("marvane A*"));
-        QCOMPARE(window->size(), QSize(400, 465));
+        QCOMPARE(layoutDifferences(*window, kDemoLayout), QStringList());
         QCOMPARE(window->board()->contentsRect(), QRect(2, 2, 396, 396));
-        const std::pair<const char*, QRect> controls[] = {
-            {"mainpic", {0, 0, 400, 400}},   {"Text1", {0, 408, 201, 25}},
-            {"Text2", {0, 440, 201, 19}},    {"reiniciar", {208, 408, 57, 17}},
-            {"CheckIr", {280, 408, 81, 17}}, {"personaje", {240, 440, 17, 13}},
-            {"ir", {272, 440, 73, 17}},      {"imagen2", {208, 432, 24, 24}}};
-        for (const auto& [name, geometry] : controls)
-            QCOMPARE(window->findChild<QWidget*>(name)->geometry(), geometry);
         QCOMPARE(window->findChild<QPushButton*>("reiniciar")->text(), QString("Reiniciar"));
         QCOMPARE(window->findChild<QCheckBox*>("CheckIr")->text(), QString("Ir con Click"));
         QCOMPARE(window->findChild<QPushButton*>("ir")->text(), QString("Ir a Destino"));
@@ -121,44 +115,34 @@ class DemoWindowTest : public QObject {
         QCOMPARE(cell(7, 5), withCharacter(closedGrass));
     }
 
+    // The search repaints for its reset, for each of its 12 steps and for the path found. Each
+    // reaches the screen at the next turn of the event loop: the reset's and the steps' at the
+    // steps' yields, the last step's with the path's once the press is handled.
     void everyStepOfAWatchedSearchReachesTheScreen() {
-        int paints = 0;
-        struct PaintCounter : QObject {
-            int* count;
-            explicit PaintCounter(int* c) : count(c) {}
-            bool eventFilter(QObject*, QEvent* e) override {
-                if (e->type() == QEvent::Paint) ++*count;
-                return false;
-            }
-        } counter(&paints);
-        window->board()->installEventFilter(&counter);
+        const PaintCounter paints(window->board());
+        QSignalSpy draws(window.get(), &DemoWindow::boardDrawn);
         press(Qt::LeftButton, 12, 0);  // 12 steps along row 0
+        QCoreApplication::processEvents();
         QCOMPARE(text1(), QString("Encontrado: 12 pasos"));
-        QVERIFY2(paints >= 12, qPrintable(QString::number(paints)));
+        QCOMPARE(draws.count(), 1 + 12 + 1);
+        QCOMPARE(paints.count(), 1 + 12);
     }
 
     void checkIrTickedWalksToTheDestinationInKPlusOneTicks() {
         tick("CheckIr", true);
-        QSignalSpy ticks(&window->walkTimer(), &QTimer::timeout);
         press(Qt::LeftButton, 4, 0);
         QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
         QCOMPARE(state().mostrarBusqueda, kFalse);
-        QVERIFY(window->walking());
-        QTRY_VERIFY_WITH_TIMEOUT(!window->walking(), 5000);
-        QCOMPARE(ticks.count(), 5);
+        QCOMPARE(walkTicks(10), 5);
         QCOMPARE(position(), (Cell{4, 0}));
     }
 
     void irWalksAFoundPathAndReiniciarStopsItWhereItStands() {
         press(Qt::LeftButton, 10, 0);
         QVERIFY(!window->walking());
-        int ticks = 0;
-        connect(&window->walkTimer(), &QTimer::timeout, window.get(), [&] {
-            if (++ticks == 2) click("reiniciar");
-        });
         click("ir");
-        QVERIFY(window->walking());
-        QTRY_VERIFY_WITH_TIMEOUT(ticks == 2, 5000);
+        QCOMPARE(walkTicks(2), 2);
+        click("reiniciar");
         QVERIFY(!window->walking());
         QCOMPARE(position(), (Cell{2, 0}));
         QCOMPARE(state().encontrado, kTrue);
@@ -286,9 +270,7 @@ class DemoWindowTest : public QObject {
         for (const std::string_view when : {"searching", "walking", "inspecting"}) {
             bool closedMidWay = false;
             QTimer::singleShot(0, [when, &closedMidWay] {
-                DemoWindow* w = nullptr;
-                for (QWidget* top : QApplication::topLevelWidgets())
-                    if (!w) w = qobject_cast<DemoWindow*>(top);
+                DemoWindow* w = topLevelWindow<DemoWindow>();
                 QVERIFY(w);
                 const DemoState& s = w->demo().state();
                 const auto closeIf = [w, &closedMidWay](bool midWay) {
@@ -296,7 +278,7 @@ class DemoWindowTest : public QObject {
                     w->close();
                 };
                 const auto press = [w](Qt::MouseButton button) {
-                    QTest::mouseClick(w->board(), button, {}, cellCentre(19, 19));
+                    QTest::mouseClick(w->board(), button, {}, cellCentre(w->board(), {19, 19}));
                 };
                 if (when == "searching") {
                     // On the repaint of the third step; the search then ends with neither text.
@@ -307,13 +289,11 @@ class DemoWindowTest : public QObject {
                     closedMidWay = closedMidWay && s.buscando == kFalse && s.encontrado == kFalse &&
                                    w->findChild<QLineEdit*>("Text1")->text().isEmpty();
                 } else if (when == "walking") {
-                    // On the third tick of the walk along the diagonal.
+                    // After the third tick of the walk along the diagonal.
                     w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
-                    connect(&w->walkTimer(), &QTimer::timeout, w,
-                            [&s, closeIf, ticks = 0]() mutable {
-                                if (++ticks == 3) closeIf(s.posX > 0 && s.posX < 19);
-                            });
                     press(Qt::LeftButton);
+                    for (int tick = 0; tick < 3; ++tick) w->demo().walkStep();
+                    closeIf(w->walking() && s.posX == 3);
                 } else {
                     BoxAnswerer cellData({}, [closeIf, &closedMidWay](QMessageBox* box) {
                         closeIf(box->text().startsWith("Coor = 19 19\n"));
@@ -343,6 +323,7 @@ class DemoWindowTest : public QObject {
             std::filesystem::remove(path);
             if (!content.empty()) TempFolder::write(path, content);
             BoxAnswerer boxes;
+            const WindowWatchdog<DemoWindow> watchdog;
             QCOMPARE(runDemoProgram(path), 1);
             const QString shown = boxes.seen.value(0).text;
             QVERIFY2(shown.contains(message), qPrintable(QString(name) + ": " + shown));

@@ -1,6 +1,7 @@
 #include "demo/window/masked_copy.h"
 
 #include "map/pictures/picture_set.h"
+#include "support/stamp_oracle.h"
 
 #include <gtest/gtest.h>
 #include <QPainter>
@@ -18,30 +19,25 @@ QImage noise(int width, int height, std::uint32_t seed) {
     return image;
 }
 
-// Stamps a noise mask and figure at (x, y) on a noise board of `side` pixels. Inside the square
-// every channel must then be (before | ~mask) & figure and the pixel opaque; outside it nothing
-// may change.
+// Stamps a noise mask and figure at (x, y) on a noise board of `side` pixels; the result must be
+// the oracle's, word for word, so that a wrong alpha byte shows too.
 void expectStampedNoise(int side, int x, int y, std::uint32_t seed) {
     const QImage before = noise(side, side, seed);
     const QImage mask = noise(20, 20, seed + 1);
     const QImage figure = noise(20, 20, seed + 2);
     QImage after = before;
     maskedCopy(after, x, y, mask, figure);
+    const QImage expected = testing::stamped(before, mask, figure, {x, y});
     ASSERT_EQ(after.format(), kBoardImageFormat);
     int wrong = 0;
     for (int by = 0; by < side; ++by)
         for (int bx = 0; bx < side; ++bx) {
-            QRgb expected = before.pixel(bx, by);
-            if (QRect(x, y, 20, 20).contains(bx, by)) {
-                const QRgb m = mask.pixel(bx - x, by - y);
-                const QRgb f = figure.pixel(bx - x, by - y);
-                expected = 0xff000000u | ((expected | ~m) & f);
-            }
-            // The raw word, so that a wrong alpha byte shows too.
-            const QRgb actual = reinterpret_cast<const QRgb*>(after.constScanLine(by))[bx];
-            if (actual != expected && ++wrong <= 5)
-                ADD_FAILURE() << "at " << bx << "," << by << std::hex << ": 0x" << actual
-                              << " instead of 0x" << expected;
+            const auto word = [&](const QImage& image) {
+                return reinterpret_cast<const QRgb*>(image.constScanLine(by))[bx];
+            };
+            if (word(after) != word(expected) && ++wrong <= 5)
+                ADD_FAILURE() << "at " << bx << "," << by << std::hex << ": 0x" << word(after)
+                              << " instead of 0x" << word(expected);
         }
     EXPECT_EQ(wrong, 0);
 }
