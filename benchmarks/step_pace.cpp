@@ -21,7 +21,7 @@
 #include "demo/window/demo_window.h"
 #include "map/board_geometry.h"
 #include "map/map_text.h"
-#include "tests/support/cell_centre.h"
+#include "tests/support/board_text.h"
 
 namespace {
 

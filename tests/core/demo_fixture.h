@@ -4,7 +4,6 @@
 
 #include "demo/search/demo.h"
 #include "support/board_text.h"
-#include "support/cell_centre.h"
 #include "support/fake_window.h"
 
 namespace marv::testing {

@@ -12,6 +12,7 @@
 #include "map/pictures/picture_set.h"
 #include "support/board_text.h"
 #include "support/box_answerer.h"
+#include "support/refused_start.h"
 #include "support/stamp_oracle.h"
 #include "support/temp_folder.h"
 #include "support/window_layout.h"
@@ -50,14 +51,11 @@ class DemoWindowTest : public QObject {
     }
     DemoState& state() { return window->demo().state(); }
     Cell position() const { return {window->demo().state().posX, window->demo().state().posY}; }
-    // Ticks of the walk, given straight to the demonstration as the timer would; the number given
-    // until the walk stopped.
+    // Up to `most` ticks of the walk, given straight to the demonstration as its timer gives them;
+    // returns how many were given before the walk stopped.
     int walkTicks(int most) {
         int ticks = 0;
-        while (window->walking() && ticks < most) {
-            window->demo().walkStep();
-            ++ticks;
-        }
+        for (; window->walking() && ticks < most; ++ticks) window->demo().walkStep();
         return ticks;
     }
     QImage cell(int column, int row) const {
@@ -307,29 +305,22 @@ class DemoWindowTest : public QObject {
         }
     }
 
+    void aMapThatCannotBeLoadedEndsWithStatusOneBeforeAnyWindow_data() {
+        QTest::addColumn<QByteArray>("text");  // empty: no file at all
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing") << QByteArray() << "No se encuentra el archivo del mapa";
+        QTest::newRow("short") << QByteArray("0,0,0,")
+                               << "el mapa tiene 3 valores y hacen falta 400";
+        QTest::newRow("not a number")
+            << QByteArray::fromStdString("x," + mapText({})) << "«x» no es un número";
+        QTest::newRow("undrawable code") << QByteArray::fromStdString(mapText({".9"}))
+                                         << "fila 0, columna 1: el código 9 no se puede dibujar";
+    }
     void aMapThatCannotBeLoadedEndsWithStatusOneBeforeAnyWindow() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, says);
         window.reset();
-        TempFolder folder;
-        const std::string path = mapPathIn(folder.path());
-        // The name, the file's content (empty: no file at all) and a part of the message.
-        const std::tuple<const char*, std::string, QString> cases[] = {
-            {"missing", "", "No se encuentra el archivo del mapa"},
-            {"short", "0,0,0,", "el mapa tiene 3 valores y hacen falta 400"},
-            {"not a number", "x," + mapText({}), "«x» no es un número"},
-            {"undrawable code", mapText({".9"}),
-             "fila 0, columna 1: el código 9 no se puede dibujar"},
-        };
-        for (const auto& [name, content, message] : cases) {
-            std::filesystem::remove(path);
-            if (!content.empty()) TempFolder::write(path, content);
-            BoxAnswerer boxes;
-            const WindowWatchdog<DemoWindow> watchdog;
-            QCOMPARE(runDemoProgram(path), 1);
-            const QString shown = boxes.seen.value(0).text;
-            QVERIFY2(shown.contains(message), qPrintable(QString(name) + ": " + shown));
-            QVERIFY(QApplication::topLevelWidgets().size() <= 1);  // at most the closed box
-            QCOMPARE(folder.entries(), content.empty() ? 0u : 1u);
-        }
+        QCOMPARE(refusedStart<DemoWindow>(runDemoProgram, text, "marvane", says), QStringList());
     }
 };
 

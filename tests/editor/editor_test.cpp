@@ -13,6 +13,7 @@
 #include "support/board_text.h"
 #include "support/box_answerer.h"
 #include "support/file_size_limit.h"
+#include "support/refused_start.h"
 #include "support/temp_folder.h"
 #include "support/window_layout.h"
 #include "support/window_tools.h"
@@ -239,40 +240,7 @@ class EditorWindowTest : public QObject {
     void aMapThatCannotBeEditedStopsTheProgram() {
         QFETCH(QByteArray, text);
         QFETCH(QString, says);
-        const bool present = !text.isEmpty();
-        TempFolder folder;
-        const std::string path = mapPathIn(folder.path());
-        if (present) TempFolder::write(path, text.toStdString());
-
-        bool editorExisted = false;
-        BoxAnswerer answers({QStringLiteral("OK")}, [&](QMessageBox*) {
-            editorExisted = topLevelWindow<EditorWindow>() != nullptr;
-        });
-        const WindowWatchdog<EditorWindow> watchdog;
-        QCOMPARE(runEditorProgram(path), 1);
-        QCOMPARE(answers.seen.size(), 1);
-        QCOMPARE(answers.seen[0].title, QStringLiteral("Editor"));
-        QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
-        QVERIFY2(answers.seen[0].text.contains(says), qPrintable(answers.seen[0].text));
-        QVERIFY(!editorExisted);
-        QCOMPARE(folder.entries(), present ? 1u : 0u);
-        if (present) QCOMPARE(readFile(path), text);
-    }
-
-    void aGoodMapRunsUntilTheWindowCloses() {
-        TempFolder folder;
-        const std::string path = mapPathIn(folder.path());
-        TempFolder::write(path, uniformText(8).toStdString());
-
-        bool shown = false;
-        QTimer::singleShot(0, [&shown] {
-            EditorWindow* window = topLevelWindow<EditorWindow>();
-            shown = window && window->isVisible() && window->windowTitle() == "Editor";
-            if (window) window->close();
-        });
-        QCOMPARE(runEditorProgram(path), 0);
-        QVERIFY(shown);
-        QCOMPARE(readFile(path), uniformText(8));
+        QCOMPARE(refusedStart<EditorWindow>(runEditorProgram, text, "Editor", says), QStringList());
     }
 };
 

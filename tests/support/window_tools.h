@@ -3,11 +3,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPoint>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 
-#include "cell_centre.h"
+#include "board_text.h"
 #include "map/board/board_view.h"
 
 namespace marv::testing {
@@ -46,22 +45,6 @@ class PaintCounter : public QObject {
   private:
     std::function<void(int)> onPaint_;
     int count_ = 0;
-};
-
-// While it lives, ends the running event loop with status 2 as soon as a window of type W
-// exists: a program that should have refused to start then fails instead of waiting for a close.
-template <class W>
-class WindowWatchdog {
-  public:
-    WindowWatchdog() {
-        QObject::connect(&timer_, &QTimer::timeout, [] {
-            if (topLevelWindow<W>()) QCoreApplication::exit(2);
-        });
-        timer_.start(50);
-    }
-
-  private:
-    QTimer timer_;
 };
 
 }  // namespace marv::testing
