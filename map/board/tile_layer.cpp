@@ -5,7 +5,8 @@
 namespace marv {
 
 void paintTileLayer(QImage& board, const PictureSet& pictures,
-                    const std::function<int(Cell)>& tileAt) {
+                    const std::function<int(Cell)>& tileAt,
+                    const std::function<void(Cell, PixelPoint)>& onTile) {
     const auto stride = board.bytesPerLine();
     uchar* const bits = board.bits();
     for (int row = 0; row <= kLastIndex; ++row) {
@@ -17,6 +18,7 @@ void paintTileLayer(QImage& board, const PictureSet& pictures,
             // A tile replaces the pixels beneath it.
             for (int y = 0; y < kCellPixels; ++y, to += stride, from += tile.bytesPerLine())
                 std::memcpy(to, from, kCellPixels * sizeof(QRgb));
+            if (onTile) onTile({column, row}, at);
         }
     }
 }

@@ -9,9 +9,11 @@
 namespace marv {
 
 // Copies every cell's tile picture, `pictures.imagen(tileAt(cell))`, over its place on `board`
-// (400 × 400, kBoardImageFormat), row by row from the top. A code with no picture throws
-// std::out_of_range, as the picture set does.
+// (400 × 400, kBoardImageFormat), row by row from the top, and calls `onTile`, if given, with
+// each cell and its origin as soon as its tile is laid, while its pixels are at hand. A code
+// with no picture throws std::out_of_range, as the picture set does.
 void paintTileLayer(QImage& board, const PictureSet& pictures,
-                    const std::function<int(Cell)>& tileAt);
+                    const std::function<int(Cell)>& tileAt,
+                    const std::function<void(Cell, PixelPoint)>& onTile = {});
 
 }  // namespace marv
