@@ -29,6 +29,9 @@ const QRgb* pixels(const uchar* bits, qsizetype stride, int line, int column) {
 }  // namespace
 
 void maskedCopy(QImage& board, int x, int y, const QImage& mask, const QImage& figure) {
+    Q_ASSERT(board.depth() == 32 && mask.depth() == 32 && figure.depth() == 32);
+    Q_ASSERT(mask.width() >= kSide && mask.height() >= kSide);
+    Q_ASSERT(figure.width() >= kSide && figure.height() >= kSide);
     const QRect square = QRect(x, y, kSide, kSide) & board.rect();
     if (square.isEmpty()) return;
     uchar* const to = board.bits();
