@@ -241,68 +241,56 @@ class DemoWindowTest : public QObject {
         QCOMPARE(cell(0, 0), withCharacter(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado)));
     }
 
-    void closingDuringASearchStopsIt() {
-        // Closed from the repaint of the third step: the first repaint is the reset's.
-        int draws = 0;
-        bool searching = false;
-        connect(window.get(), &DemoWindow::boardDrawn, window.get(), [&] {
-            if (++draws != 4) return;
-            searching = state().buscando == kTrue;
-            window->close();
-        });
-        press(Qt::LeftButton, 19, 19);
-        QVERIFY(searching);
-        QCOMPARE(draws, 4);
-        QCOMPARE(state().buscando, kFalse);
-        QCOMPARE(state().encontrado, kFalse);
-        QCOMPARE(text1(), QString());
-        QVERIFY(!window->isVisible());
+    void theProgramEndsCleanlyWhenClosedMidWay_data() {
+        QTest::addColumn<QString>("when");
+        for (const char* when : {"searching", "walking", "inspecting"})
+            QTest::newRow(when) << QString(when);
     }
-
-    void theProgramEndsCleanlyWhenClosedMidSearchMidWalkOrInspecting() {
+    // Closed mid-search (on the repaint of the third step, the first being the reset's), mid-walk
+    // (after the third tick along the diagonal) or from the cell-data box, the program ends with
+    // status 0; the search stops at once, with neither text.
+    void theProgramEndsCleanlyWhenClosedMidWay() {
+        QFETCH(QString, when);
+        window.reset();
         TempFolder folder;
         const std::string path = mapPathIn(folder.path());
         TempFolder::write(path, mapText({}));
-        window.reset();
-
-        for (const std::string_view when : {"searching", "walking", "inspecting"}) {
-            bool closedMidWay = false;
-            QTimer::singleShot(0, [when, &closedMidWay] {
-                DemoWindow* w = topLevelWindow<DemoWindow>();
-                QVERIFY(w);
-                const DemoState& s = w->demo().state();
-                const auto closeIf = [w, &closedMidWay](bool midWay) {
-                    closedMidWay = midWay;
-                    w->close();
-                };
-                const auto press = [w](Qt::MouseButton button) {
-                    QTest::mouseClick(w->board(), button, {}, cellCentre(w->board(), {19, 19}));
-                };
-                if (when == "searching") {
-                    // On the repaint of the third step; the search then ends with neither text.
-                    connect(w, &DemoWindow::boardDrawn, w, [&s, closeIf, draws = 0]() mutable {
-                        if (++draws == 4) closeIf(s.buscando == kTrue);
-                    });
-                    press(Qt::LeftButton);
-                    closedMidWay = closedMidWay && s.buscando == kFalse && s.encontrado == kFalse &&
-                                   w->findChild<QLineEdit*>("Text1")->text().isEmpty();
-                } else if (when == "walking") {
-                    // After the third tick of the walk along the diagonal.
-                    w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
-                    press(Qt::LeftButton);
-                    for (int tick = 0; tick < 3; ++tick) w->demo().walkStep();
-                    closeIf(w->walking() && s.posX == 3);
-                } else {
-                    BoxAnswerer cellData({}, [closeIf, &closedMidWay](QMessageBox* box) {
-                        closeIf(box->text().startsWith("Coor = 19 19\n"));
-                        closedMidWay = closedMidWay && !box->isVisible();  // gone with the window
-                    });
-                    press(Qt::RightButton);
-                }
-            });
-            QCOMPARE(runDemoProgram(path), 0);
-            QVERIFY2(closedMidWay, when.data());
-        }
+        bool closedMidWay = false;
+        int draws = 0;
+        QTimer::singleShot(0, [&] {
+            DemoWindow* w = topLevelWindow<DemoWindow>();
+            QVERIFY(w);
+            const DemoState& s = w->demo().state();
+            const auto closeIf = [w, &closedMidWay](bool midWay) {
+                closedMidWay = midWay;
+                w->close();
+            };
+            const auto press = [w](Qt::MouseButton button) {
+                QTest::mouseClick(w->board(), button, {}, cellCentre(w->board(), {19, 19}));
+            };
+            if (when == "searching") {
+                connect(w, &DemoWindow::boardDrawn, w, [&s, &draws, closeIf] {
+                    if (++draws == 4) closeIf(s.buscando == kTrue);
+                });
+                press(Qt::LeftButton);
+                closedMidWay = closedMidWay && draws == 4 && s.buscando == kFalse &&
+                               s.encontrado == kFalse &&
+                               w->findChild<QLineEdit*>("Text1")->text().isEmpty();
+            } else if (when == "walking") {
+                w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
+                press(Qt::LeftButton);
+                for (int tick = 0; tick < 3; ++tick) w->demo().walkStep();
+                closeIf(w->walking() && s.posX == 3);
+            } else {
+                BoxAnswerer cellData({}, [closeIf, &closedMidWay](QMessageBox* box) {
+                    closeIf(box->text().startsWith("Coor = 19 19\n"));
+                    closedMidWay = closedMidWay && !box->isVisible();  // gone with the window
+                });
+                press(Qt::RightButton);
+            }
+        });
+        QCOMPARE(runDemoProgram(path), 0);
+        QVERIFY(closedMidWay);
     }
 
     void aMapThatCannotBeLoadedEndsWithStatusOneBeforeAnyWindow_data() {
