@@ -5,20 +5,10 @@
 
 #include "demo/search/demo.h"
 #include "tests/support/board_text.h"
+#include "tests/support/fake_window.h"
 
 namespace marv {
 namespace {
-
-class QuietWindow : public WindowOps {
-  public:
-    void dibujar() override {}
-    void stopWalkTimer() override {}
-    void startWalkTimer() override {}
-    bool checkIr() const override { return true; }
-    void setText1(const std::string&) override {}
-    bool pumpEvents() override { return true; }
-    void showMessage(const std::string&) override {}
-};
 
 using testing::board;
 
@@ -33,7 +23,9 @@ const MapValues kSerpentine =
 const MapValues kWallDestination = board({"...................#"}, 19);
 
 void runSearch(benchmark::State& state, const MapValues& values, int x, int y) {
-    QuietWindow window;
+    testing::FakeWindow window;
+    window.recording = false;
+    window.checkIrTicked = true;
     Demo demo(window);
     demo.load(values);
     for (auto _ : state) {

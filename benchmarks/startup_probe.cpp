@@ -1,15 +1,24 @@
-// Starts like marvane does and quits once its first frame has been shown: the first expose of the
-// mapped window, painted and flushed to the display while that expose is handled.
-// `startup_probe bare` does the same for a bare 400 × 465 window, the floor under any window's
-// start-up. startup_time.sh times whole runs of both: process start to first shown frame.
+// Starts a program through its own start-up, programMain (screen scaling, process set-up, its
+// folder, the map read with the program's codes, the picture check), and prints the wall-clock
+// time, in microseconds since the epoch, at which its first frame has been shown: the first
+// expose of the mapped window, painted and flushed to the display while that expose is handled.
+// It then leaves at once, so nothing of Qt's teardown is timed. startup_time.sh takes the time
+// from the start of the process.
+//
+//   startup_probe marvane | marvedit            the program, on the mapa.txt beside the probe
+//   startup_probe bare-marvane | bare-marvedit  a bare window of that program's size: only an
+//                                               application and an empty window, the floor
 #include <QApplication>
 #include <QEvent>
 #include <QWindow>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
-#include "demo/window/demo_window.h"
-#include "map/map_file.h"
+#include "demo/window/demo_program.h"
+#include "editor/editor_program.h"
 
 namespace {
 
@@ -18,31 +27,57 @@ class FirstShownFrame : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Expose && watched->isWindowType() &&
             static_cast<QWindow*>(watched)->isExposed()) {
-            // Handling this expose paints the window and flushes its backing store; a queued quit
+            // Handling this expose paints the window and flushes its backing store; a queued call
             // runs only after that has been done.
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(qApp, &shown, Qt::QueuedConnection);
         }
         return false;
     }
+
+  private:
+    static void shown() {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("%lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
 };
+
+FirstShownFrame firstFrame;
+
+// The program as it starts, with the first-frame watch put on its application as its window is
+// made.
+marv::ProgramKind watched(const marv::ProgramKind& program) {
+    marv::ProgramKind kind = program;
+    kind.makeWindow = [program](const std::string& mapPath, const marv::MapValues& values) {
+        qApp->installEventFilter(&firstFrame);
+        return program.makeWindow(mapPath, values);
+    };
+    return kind;
+}
+
+int bareWindow(int argc, char* argv[], QSize size) {
+    QApplication app(argc, argv);
+    app.installEventFilter(&firstFrame);
+    QWidget window;
+    window.setFixedSize(size);
+    window.show();
+    return QApplication::exec();
+}
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    FirstShownFrame firstFrame;
-    app.installEventFilter(&firstFrame);
-
-    std::unique_ptr<QWidget> window;
-    if (argc > 1 && std::strcmp(argv[1], "bare") == 0) {
-        window = std::make_unique<QWidget>();
-        window->setFixedSize(400, 465);
-    } else {
-        const auto values = marv::readMapFile(
-            marv::mapPathIn(QCoreApplication::applicationDirPath().toStdString()));
-        if (!values.ok()) return 1;
-        window = std::make_unique<marv::DemoWindow>(values.value());
-    }
-    window->show();
-    return QApplication::exec();
+    const char* which = argc > 1 ? argv[1] : "";
+    int appArgc = 1;
+    if (std::strcmp(which, "marvane") == 0)
+        return marv::programMain(appArgc, argv, watched(marv::demoProgram()));
+    if (std::strcmp(which, "marvedit") == 0)
+        return marv::programMain(appArgc, argv, watched(marv::editorProgram()));
+    if (std::strcmp(which, "bare-marvane") == 0) return bareWindow(appArgc, argv, {400, 465});
+    if (std::strcmp(which, "bare-marvedit") == 0) return bareWindow(appArgc, argv, {461, 401});
+    std::fprintf(stderr, "uso: %s marvane | marvedit | bare-marvane | bare-marvedit\n", argv[0]);
+    return 2;
 }

@@ -1,33 +1,39 @@
 #!/usr/bin/env bash
-# Time from process start to the first frame shown, for marvane's window and for a bare window of
-# the same size, over repeated runs alternating the two, on a virtual X display (needs xvfb:
-# apt-get install xvfb). Prints each run, both medians in milliseconds and their ratio.
+# Time from process start to the first frame shown, for marvane and marvedit, each beside a bare
+# window of the same size, over repeated runs alternating the four, on a virtual X display (needs
+# xvfb: apt-get install xvfb). The probe starts each program through its own start-up and leaves
+# as soon as the first frame is shown, so Qt's teardown is not timed. Prints each run, the
+# medians in milliseconds and each program's ratio to its bare window.
 set -euo pipefail
 bin=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/bin
 runs=${1:-20}
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "$runs"
 fi
+kinds=(marvane bare-marvane marvedit bare-marvedit)
+# Milliseconds from just before the probe starts to its first frame shown.
 probe() {
-    local start
-    start=$(date +%s%N)
-    "$bin/startup_probe" "$@" >/dev/null 2>&1 || { echo "startup_probe $* failed" >&2; return 1; }
-    echo $(( ($(date +%s%N) - start) / 1000000 ))
+    local start shown
+    start=${EPOCHREALTIME/./}
+    shown=$("$bin/startup_probe" "$1" 2>/dev/null) || { echo "startup_probe $1 failed" >&2; return 1; }
+    awk -v a="$start" -v b="$shown" 'BEGIN {printf "%.1f", (b - a) / 1000}'
 }
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-probe >/dev/null  # warm the file cache
-probe bare >/dev/null
-marvane=()
-bare=()
+for kind in "${kinds[@]}"; do probe "$kind" >/dev/null; done  # warm the file cache
+declare -A times
 for _ in $(seq "$runs"); do
-    marvane+=("$(probe)")
-    bare+=("$(probe bare)")
+    for kind in "${kinds[@]}"; do times[$kind]+="$(probe "$kind") "; done
 done
-echo "marvane runs (ms): ${marvane[*]}"
-echo "bare runs (ms):    ${bare[*]}"
-m=$(median "${marvane[@]}")
-b=$(median "${bare[@]}")
-echo "median marvane (ms): $m"
-echo "median bare window (ms): $b"
-awk -v m="$m" -v b="$b" 'BEGIN {printf "ratio marvane / bare: %.2f\n", m / b}'
+declare -A medians
+for kind in "${kinds[@]}"; do
+    printf '%-14s runs (ms): %s\n' "$kind" "${times[$kind]}"
+    # shellcheck disable=SC2086
+    medians[$kind]=$(median ${times[$kind]})
+done
+for program in marvane marvedit; do
+    m=${medians[$program]}
+    b=${medians[bare-$program]}
+    awk -v p="$program" -v m="$m" -v b="$b" \
+        'BEGIN {printf "median %s %.1f ms, bare window of its size %.1f ms: ratio %.2f\n", p, m, b, m / b}'
+done

@@ -21,6 +21,7 @@
 #include "demo/window/demo_window.h"
 #include "map/board_geometry.h"
 #include "map/map_text.h"
+#include "tests/support/board_text.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ using Clock = std::chrono::steady_clock;
 class TimedWindow : public marv::DemoWindow {
   public:
     using DemoWindow::DemoWindow;
-    bool pumpEvents() override {
-        const bool goOn = DemoWindow::pumpEvents();
+    bool yieldUntilNextStep() override {
+        const bool goOn = DemoWindow::yieldUntilNextStep();
         starts.push_back(Clock::now());
         return goOn;
     }
@@ -72,10 +73,6 @@ void report(const char* label, const std::vector<double>& periods) {
                 periods.size(), mean, spread, *least, *most);
 }
 
-double centreOf(int cell) {
-    return cell * marv::kCellPixels + marv::kCellPixels / 2.0;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -112,7 +109,8 @@ int main(int argc, char* argv[]) {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
                 box->accept();
         });
-        window.demo().pressBoard(marv::kRightButton, centreOf(5), centreOf(5), false);
+        const marv::PixelPoint centre = marv::testing::cellCentre({5, 5});
+        window.demo().pressBoard(marv::kRightButton, centre.x, centre.y, false);
     });
     poll.start();
     searchTheWater(window);

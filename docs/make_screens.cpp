@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QEventLoop>
+#include <QFile>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
@@ -21,10 +21,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
+#include "editor/editor_program.h"
 #include "editor/editor_window.h"
 #include "map/board/board_view.h"
 #include "map/map_file.h"
+#include "tests/support/window_tools.h"
 
 namespace marv {
 namespace {
@@ -41,11 +44,8 @@ constexpr int kGiveUpMs = 20000;
     throw std::runtime_error(why);
 }
 
-// The board's drawing area starts inside its 2-pixel border.
-QPoint cellCentre(Cell cell) {
-    return {2 + cell.column * kCellPixels + kCellPixels / 2,
-            2 + cell.row * kCellPixels + kCellPixels / 2};
-}
+using testing::cellCentre;
+using testing::PaintCounter;
 
 class Output {
   public:
@@ -64,34 +64,21 @@ class Output {
     QDir folder_;
 };
 
-// Calls back on every paint of a widget, after counting it.
-class PaintWatch : public QObject {
-  public:
-    PaintWatch(QWidget* widget, std::function<void(int)> onPaint) : onPaint_(std::move(onPaint)) {
-        widget->installEventFilter(this);
-    }
-    int count() const { return count_; }
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Paint) return false;
-        ++count_;
-        if (onPaint_) onPaint_(count_);
-        return false;
-    }
-
-  private:
-    std::function<void(int)> onPaint_;
-    int count_ = 0;
-};
-
 void showAndWait(QWidget& window) {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) fail("la ventana no llega a mostrarse");
 }
 
-std::unique_ptr<DemoWindow> openDemo(const MapValues& values) {
-    auto window = std::make_unique<DemoWindow>(values);
+// The program's window on `mapPath`, opened as the program opens it, or a failure.
+template <class W>
+std::unique_ptr<W> openWindow(const ProgramKind& kind, const std::string& mapPath) {
+    auto opened = openProgramWindow(kind, mapPath);
+    if (!opened) fail(opened.error());
+    return std::unique_ptr<W>(qobject_cast<W*>(opened.value().release()));
+}
+
+std::unique_ptr<DemoWindow> openDemo(const std::string& mapPath) {
+    auto window = openWindow<DemoWindow>(demoProgram(), mapPath);
     // A watched search is paced for the eye; here every step is caught by its repaint instead.
     window->setStepPeriodMs(0);
     showAndWait(*window);
@@ -100,7 +87,7 @@ std::unique_ptr<DemoWindow> openDemo(const MapValues& values) {
 
 // A left click on the destination, which runs the whole watched search before it returns.
 void search(DemoWindow& window) {
-    QTest::mouseClick(window.board(), Qt::LeftButton, {}, cellCentre(kDestination));
+    QTest::mouseClick(window.board(), Qt::LeftButton, {}, cellCentre(window.board(), kDestination));
     if (window.demo().state().encontrado != kTrue) fail("la búsqueda no encuentra el destino");
 }
 
@@ -136,18 +123,18 @@ QImage grabCellData(DemoWindow& window, Cell cell) {
         box->accept();
     };
     QTimer::singleShot(0, grabBox);
-    QTest::mouseClick(window.board(), Qt::RightButton, {}, cellCentre(cell));
+    QTest::mouseClick(window.board(), Qt::RightButton, {}, cellCentre(window.board(), cell));
     if (composed.isNull()) fail("el clic derecho no abre el recuadro de datos de la casilla");
     return composed;
 }
 
-void demoPictures(const MapValues& values, const Output& out) {
+void demoPictures(const std::string& mapPath, const Output& out) {
     int searchPaints = 0;
     {
-        auto window = openDemo(values);
+        auto window = openDemo(mapPath);
         out.save(window->grab().toImage(), "marvane_start.png");
 
-        const PaintWatch paints(window->board(), {});
+        const PaintCounter paints(window->board());
         search(*window);
         searchPaints = paints.count();
         out.save(window->grab().toImage(), "marvane_path.png");
@@ -158,53 +145,51 @@ void demoPictures(const MapValues& values, const Output& out) {
 
     // The same search once more, caught at the repaint halfway through it. The grab waits for
     // the search's next turn at the event loop, outside the repaint.
-    auto window = openDemo(values);
+    auto window = openDemo(mapPath);
     QImage halfway;
-    const PaintWatch paints(window->board(), [&](int count) {
+    const PaintCounter paints(window->board(), [&](int count) {
         if (count == searchPaints / 2)
             QTimer::singleShot(0, window.get(), [&] { halfway = window->grab().toImage(); });
     });
     search(*window);
     out.save(halfway, "marvane_searching.png");
 
-    // Its walk, caught at the tick that brings the character halfway.
+    // Its walk, caught at the tick that brings the character halfway; the ticks are given
+    // straight to the demonstration, as the walk's timer gives them.
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ir")), Qt::LeftButton);
     const int steps = static_cast<int>(window->demo().state().rutaPasos.size() / 2);
-    QImage walking;
-    int ticks = 0;
-    QEventLoop loop;
-    QObject::connect(&window->walkTimer(), &QTimer::timeout, &loop, [&] {
-        if (++ticks < steps / 2) return;
-        walking = window->grab().toImage();
-        loop.quit();
-    });
-    QTimer::singleShot(kGiveUpMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    out.save(walking, "marvane_walking.png");
+    for (int tick = 0; tick < steps / 2; ++tick) window->demo().walkStep();
+    if (!window->walking()) fail("el personaje no camina");
+    out.save(window->grab().toImage(), "marvane_walking.png");
 }
 
 // The editor cleared with Borrar, then the sample map painted into it in reading order, one
 // click a cell, choosing from the palette whenever the tile changes.
-void editorPicture(const MapValues& values, const Output& out) {
-    // Guardar is never clicked, but the window only ever knows a scratch path to save to.
+void editorPicture(const std::string& mapPath, const Output& out) {
+    // Guardar is never clicked, but the window only ever knows a scratch copy of the map.
     const QTemporaryDir scratch;
-    EditorWindow window(mapPathIn(scratch.path().toStdString()), values);
+    const std::string copy = mapPathIn(scratch.path().toStdString());
+    if (!QFile::copy(QString::fromStdString(mapPath), QString::fromStdString(copy)))
+        fail("no se puede copiar " + mapPath);
+    const auto opened = openWindow<EditorWindow>(editorProgram(), copy);
+    EditorWindow& window = *opened;
     showAndWait(window);
     const auto click = [&window](const QString& name) {
         auto* widget = window.findChild<QWidget*>(name);
         if (!widget) fail("el editor no tiene " + name.toStdString());
         QTest::mouseClick(widget, Qt::LeftButton);
     };
+    const CodeGrid codes = window.model().mapa();
     click(QStringLiteral("borrar"));
     auto* board = window.findChild<BoardView*>(QStringLiteral("mainpic"));
     int chosen = -1;
     for (int row = 0; row < kRowsPainted; ++row) {
         for (int column = 0; column <= kLastIndex; ++column) {
-            const std::int16_t code = values[row * kBoardCells + column].code;
+            const std::int16_t code = codes[column][row];
             if (code == 0) continue;
             if (code != chosen) click(QStringLiteral("imagen%1").arg(code));
             chosen = code;
-            QTest::mouseClick(board, Qt::LeftButton, {}, cellCentre({column, row}));
+            QTest::mouseClick(board, Qt::LeftButton, {}, cellCentre(board, {column, row}));
         }
     }
     out.save(window.grab().toImage(), "marvedit_painting.png");
@@ -221,15 +206,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "uso: %s mapa.txt carpeta\n", argv[0]);
         return 2;
     }
-    const auto values = marv::readMapFile(argv[1]);
-    if (!values) {
-        std::fprintf(stderr, "%s\n", values.error().c_str());
-        return 1;
-    }
     try {
         const marv::Output out(QString::fromLocal8Bit(argv[2]));
-        marv::demoPictures(values.value(), out);
-        marv::editorPicture(values.value(), out);
+        marv::demoPictures(argv[1], out);
+        marv::editorPicture(argv[1], out);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

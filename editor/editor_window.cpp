@@ -21,8 +21,6 @@
 namespace marv {
 namespace {
 
-const QString kCaption = QStringLiteral("Editor");
-
 // One palette entry: a tile's picture in a sunken box, exactly filling the inside.
 class PaletteBox : public QFrame {
   public:
@@ -113,13 +111,6 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     redraw();
 }
 
-Expected<std::unique_ptr<EditorWindow>> EditorWindow::open(const std::string& mapPath) {
-    using Result = Expected<std::unique_ptr<EditorWindow>>;
-    auto values = loadMap(mapPath, kEditorCodes);
-    if (!values) return Result::failure(values.error());
-    return Result(std::make_unique<EditorWindow>(mapPath, values.value()));
-}
-
 void EditorWindow::pressBoard(double x, double y) {
     // Every button paints, and one press paints one cell.
     if (const auto cell = cellOfPress(x, y)) model_.paint(*cell);
@@ -142,10 +133,8 @@ bool EditorWindow::guardar() {
 }
 
 void EditorWindow::redraw() {
-    {
-        QPainter painter(&board_->image());
-        paintTileLayer(painter, PictureSet::shared(), model_.mapa());
-    }
+    paintTileLayer(board_->image(), PictureSet::shared(),
+                   [this](Cell cell) { return model_.at(cell); });
     board_->present();
 }
 

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
 #include <string>
 
 #include "editor/editor_model.h"
-#include "map/expected.h"
 #include "map/map_text.h"
 
 namespace marv {
@@ -16,11 +14,11 @@ class BoardView;
 class EditorWindow : public QWidget {
     Q_OBJECT
   public:
+    // The window's caption, which its message boxes carry too.
+    static constexpr const char* kCaption = "Editor";
+
     // Edits `values`, which were read from `mapPath`; Guardar writes back there.
     EditorWindow(std::string mapPath, const MapValues& values, QWidget* parent = nullptr);
-
-    // Reads the map at `mapPath` and builds a window for it, or says why it cannot be edited.
-    static Expected<std::unique_ptr<EditorWindow>> open(const std::string& mapPath);
 
     const EditorModel& model() const { return model_; }
 

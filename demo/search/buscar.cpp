@@ -25,7 +25,7 @@ void Demo::buscar(int x, int y) {
 
     bool found = false;
     while (!found) {
-        if (!window_.pumpEvents()) {
+        if (!window_.yieldUntilNextStep()) {
             // The window is going away: touch nothing of it any more.
             s.buscando = kFalse;
             return;

@@ -16,14 +16,8 @@ std::string cellReportLine(const DemoState& state, int column, int row) {
 
 int blockedAround(const DemoState& state, int column, int row) {
     int blocked = 0;
-    for (int y = row - 1; y <= row + 1; ++y) {
-        for (int x = column - 1; x <= column + 1; ++x) {
-            if (!isOnBoard(x, y) || state.celda(x, y).cerrado == -1 ||
-                state.celda(x, y).transitable == 0) {
-                ++blocked;
-            }
-        }
-    }
+    for (int y = row - 1; y <= row + 1; ++y)
+        for (int x = column - 1; x <= column + 1; ++x) blocked += state.blocked(x, y);
     return blocked;
 }
 

@@ -23,8 +23,7 @@ void Demo::load(const MapValues& values) {
     window_.dibujar();
 }
 
-void Demo::reset() {
-    // Clearing the grid under a running search would cut the parent links it follows.
+void Demo::clickReiniciar() {
     if (state_.buscando == kTrue) return;
     reiniciar();
 }

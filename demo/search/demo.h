@@ -24,8 +24,9 @@ class Demo {
     // Fills the grid from the map's 400 values, puts the character on (0, 0) and draws.
     void load(const MapValues& values);
 
-    // The reiniciar button: clears the search. Refused while a search runs.
-    void reset();
+    // A click on the reiniciar button: reiniciar, unless a search is running, whose parent links
+    // it would cut.
+    void clickReiniciar();
 
     // Runs a whole search from the character to (x, y). Refused while a search runs, and for the
     // character's cell and the current destination.

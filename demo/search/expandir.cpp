@@ -9,8 +9,7 @@ void expandir(DemoState& s) {
     const std::int16_t nodeG = s.celda(s.actX, s.actY).g;
     for (int y = s.actY - 1; y <= s.actY + 1; ++y) {
         for (int x = s.actX - 1; x <= s.actX + 1; ++x) {
-            if (y < 0 || y > s.ultimaFila || x < 0 || x > s.ultimaColumna ||
-                s.celda(x, y).transitable != kTrue || s.celda(x, y).cerrado != 0) {
+            if (s.blocked(x, y)) {
                 ++s.rechazados;
                 continue;
             }

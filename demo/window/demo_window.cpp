@@ -10,7 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "demo/window/board_renderer.h"
+#include "demo/window/paint_demo_board.h"
 #include "map/board/accessible_role.h"
 #include "map/board/board_view.h"
 #include "map/pictures/picture_set.h"
@@ -42,15 +42,15 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     text1_->setAccessibleDescription(
         "Resultado de la última búsqueda, o si la casilla pulsada con el botón derecho está "
         "abierta o cerrada");
-    text2_ = new QLineEdit(this);
-    text2_->setObjectName("Text2");
-    text2_->setGeometry(0, 440, 201, 19);
-    text2_->setAccessibleName("Notas");
-    text2_->setAccessibleDescription("Campo libre: el programa no lo lee ni lo escribe");
+    auto* text2 = new QLineEdit(this);
+    text2->setObjectName("Text2");
+    text2->setGeometry(0, 440, 201, 19);
+    text2->setAccessibleName("Notas");
+    text2->setAccessibleDescription("Campo libre: el programa no lo lee ni lo escribe");
 
-    reiniciar_ = new QPushButton("Reiniciar", this);
-    reiniciar_->setObjectName("reiniciar");
-    reiniciar_->setGeometry(208, 408, 57, 17);
+    auto* reiniciar = new QPushButton("Reiniciar", this);
+    reiniciar->setObjectName("reiniciar");
+    reiniciar->setGeometry(208, 408, 57, 17);
     checkIr_ = new QCheckBox("Ir con Click", this);
     checkIr_->setObjectName("CheckIr");
     checkIr_->setAccessibleName("Ir con Click");
@@ -61,17 +61,17 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     personaje_->setObjectName("personaje");
     personaje_->setAccessibleName("Colocar personaje");
     personaje_->setGeometry(240, 440, 17, 13);
-    ir_ = new QPushButton("Ir a Destino", this);
-    ir_->setObjectName("ir");
-    ir_->setGeometry(272, 440, 73, 17);
+    auto* ir = new QPushButton("Ir a Destino", this);
+    ir->setObjectName("ir");
+    ir->setGeometry(272, 440, 73, 17);
 
-    imagen2_ = new QLabel(this);
-    imagen2_->setObjectName("imagen2");
-    imagen2_->setAccessibleName("Personaje");
-    imagen2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    imagen2_->setLineWidth(2);
-    imagen2_->setGeometry(208, 432, 24, 24);
-    imagen2_->setPixmap(QPixmap::fromImage(pictures_.imagen(kFiguraPersonaje)));
+    auto* imagen2 = new QLabel(this);
+    imagen2->setObjectName("imagen2");
+    imagen2->setAccessibleName("Personaje");
+    imagen2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    imagen2->setLineWidth(2);
+    imagen2->setGeometry(208, 432, 24, 24);
+    imagen2->setPixmap(QPixmap::fromImage(pictures_.imagen(kFiguraPersonaje)));
 
     timer_.setInterval(kWalkIntervalMs);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -79,8 +79,8 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     connect(mainpic_, &BoardView::pressed, this, [this](int button, double x, double y) {
         demo_.pressBoard(button, x, y, personaje_->isChecked());
     });
-    connect(reiniciar_, &QPushButton::clicked, this, [this] { demo_.reset(); });
-    connect(ir_, &QPushButton::clicked, this, [this] { demo_.startWalk(); });
+    connect(reiniciar, &QPushButton::clicked, this, [this] { demo_.clickReiniciar(); });
+    connect(ir, &QPushButton::clicked, this, [this] { demo_.startWalk(); });
 
     demo_.load(values);
 }
@@ -111,7 +111,7 @@ void DemoWindow::setText1(const std::string& text) {
     text1_->setText(QString::fromStdString(text));
 }
 
-bool DemoWindow::pumpEvents() {
+bool DemoWindow::yieldUntilNextStep() {
     if (closing_) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (!closing_ && !checkIr()) waitForNextStep();
@@ -141,7 +141,7 @@ void DemoWindow::waitForNextStep() {
 }
 
 void DemoWindow::showMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, "marvane",
+    QMessageBox box(QMessageBox::NoIcon, kBoxTitle,
                     QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok, this);
     nameOkButtonInSpanish(box);
     openMessage_ = &box;
@@ -149,8 +149,8 @@ void DemoWindow::showMessage(const std::string& text) {
 }
 
 // Closing may come while a search or the cell-data box is waiting on events further down
-// the stack: everything here stays alive until those unwind, and pumpEvents tells the search to
-// stop.
+// the stack: everything here stays alive until those unwind, and yieldUntilNextStep tells the
+// search to stop.
 void DemoWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
     timer_.stop();

@@ -11,10 +11,8 @@
 
 class QCheckBox;
 class QEventLoop;
-class QLabel;
 class QLineEdit;
 class QMessageBox;
-class QPushButton;
 
 namespace marv {
 
@@ -29,6 +27,8 @@ class DemoWindow : public QWidget, public WindowOps {
     // How long each step of a watched search lasts at least, so that it can be followed.
     static constexpr int kStepPeriodMs = 20;
     static constexpr int kWalkIntervalMs = 50;
+    // The title of the program's message boxes.
+    static constexpr const char* kBoxTitle = "marvane";
 
     explicit DemoWindow(const MapValues& values, QWidget* parent = nullptr);
     ~DemoWindow() override;
@@ -46,7 +46,7 @@ class DemoWindow : public QWidget, public WindowOps {
     void startWalkTimer() override;
     bool checkIr() const override;
     void setText1(const std::string& text) override;
-    bool pumpEvents() override;
+    bool yieldUntilNextStep() override;
     void showMessage(const std::string& text) override;
 
   signals:
@@ -60,14 +60,11 @@ class DemoWindow : public QWidget, public WindowOps {
     void waitForNextStep();
 
     const PictureSet& pictures_;
+    // The controls used after construction; the others are only the window's children.
     BoardView* mainpic_;
     QLineEdit* text1_;
-    QLineEdit* text2_;
-    QPushButton* reiniciar_;
     QCheckBox* checkIr_;
     QCheckBox* personaje_;
-    QPushButton* ir_;
-    QLabel* imagen2_;
     QTimer timer_;
     Demo demo_;
 

@@ -1,13 +1,19 @@
 #pragma once
 
-#include <QPainter>
+#include <QImage>
+#include <functional>
 
-#include "map/map_text.h"
+#include "map/board_geometry.h"
 #include "map/pictures/picture_set.h"
 
 namespace marv {
 
-// Paints every cell's tile picture at its origin, row by row from the top.
-void paintTileLayer(QPainter& painter, const PictureSet& pictures, const CodeGrid& codes);
+// Copies every cell's tile picture, `pictures.imagen(tileAt(cell))`, over its place on `board`
+// (400 × 400, kBoardImageFormat), row by row from the top, and calls `onTile`, if given, with
+// each cell and its origin as soon as its tile is laid, while its pixels are at hand. A code
+// with no picture throws std::out_of_range, as the picture set does.
+void paintTileLayer(QImage& board, const PictureSet& pictures,
+                    const std::function<int(Cell)>& tileAt,
+                    const std::function<void(Cell, PixelPoint)>& onTile = {});
 
 }  // namespace marv

@@ -53,17 +53,23 @@ int programMain(int argc, char* argv[], const ProgramKind& kind) {
     return runProgram(kind, mapPathIn(folder.value()));
 }
 
+Expected<std::unique_ptr<QWidget>> openProgramWindow(const ProgramKind& kind,
+                                                     const std::string& mapPath) {
+    using Result = Expected<std::unique_ptr<QWidget>>;
+    const auto values = loadMap(mapPath, kind.codes);
+    if (!values) return Result::failure(values.error());
+    // The pictures are built in, so this fails only with a broken build.
+    if (const auto& pictures = PictureSet::builtIn(); !pictures)
+        return Result::failure("No se pueden cargar las imágenes del programa: " +
+                               pictures.error());
+    return Result(kind.makeWindow(mapPath, values.value()));
+}
+
 int runProgram(const ProgramKind& kind, const std::string& mapPath) {
     ignoreFileSizeSignal();
-    const auto values = loadMap(mapPath, kind.codes);
-    if (!values) return failStart(kind, values.error());
-    // The pictures are built in, so this fails only with a broken build.
-    if (const auto& pictures = PictureSet::builtIn(); !pictures) {
-        return failStart(kind,
-                         "No se pueden cargar las imágenes del programa: " + pictures.error());
-    }
-    const std::unique_ptr<QWidget> window = kind.makeWindow(mapPath, values.value());
-    window->show();
+    const auto window = openProgramWindow(kind, mapPath);
+    if (!window) return failStart(kind, window.error());
+    window.value()->show();
     if (onlyCheckingStart()) {
         QCoreApplication::processEvents();
         std::printf("%s\n", mapPath.c_str());

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "map/expected.h"
 #include "map/map_text.h"
 #include "map/tile_codes.h"
 
@@ -21,14 +22,21 @@ struct ProgramKind {
         makeWindow;
 };
 
-// The whole life of a program, from main: prepares the process, makes the application with
-// whole-number screen scaling (so the 20-pixel pictures stay sharp), finds the program's own
-// folder and runs it on the mapa.txt there. Failures are shown in a box, with status 1.
+// The whole life of a program, from main: makes the application with whole-number screen scaling
+// (so the 20-pixel pictures stay sharp), finds the program's own folder and runs the program on
+// the mapa.txt there (runProgram, which first prepares the process). Failures are shown in a box,
+// with status 1.
 int programMain(int argc, char* argv[], const ProgramKind& kind);
 
-// With the application made: loads the map at `mapPath`, shows the window and runs until it is
-// closed (status 0). A map that cannot be loaded or drawn is reported in a box and the window
-// never appears (status 1).
+// With the application made: loads the map at `mapPath` with the program's codes, checks the
+// built-in pictures and makes the program's window for the map, not yet shown; or says why the
+// program cannot start.
+Expected<std::unique_ptr<QWidget>> openProgramWindow(const ProgramKind& kind,
+                                                     const std::string& mapPath);
+
+// With the application made: prepares the process, opens the program's window on the map at
+// `mapPath` (openProgramWindow), shows it and runs until it is closed (status 0). A map that
+// cannot be loaded or drawn is reported in a box and the window never appears (status 1).
 //
 // With MARV_STARTUP_CHECK=1 in the environment the program only checks that it can start: it
 // prints the path of the map it loaded and leaves once its window is shown (status 0), or prints

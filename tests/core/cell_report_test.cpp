@@ -1,8 +1,6 @@
 #include "demo/search/cell_report.h"
 #include "demo_fixture.h"
 
-#include <tuple>
-
 namespace marv::testing {
 namespace {
 
@@ -12,20 +10,6 @@ TEST_F(CellReport, BeforeAnySearchEverythingIsZero) {
     press(kRightButton, 3, 7);
     EXPECT_EQ(window.calls, (Calls{"text:Abierto = False  Cerrado = False",
                                    "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
-}
-
-TEST_F(CellReport, CountsOffBoardClosedAndUnwalkableCells) {
-    load(board({".#", "", "", "", "", "", "", "", "", "",
-                "",   "", "", "", "", "", "", "", "", "..................#"}));
-    const std::tuple<const char*, int, int, int> cases[] = {
-        {"top-left corner beside a wall", 0, 0, 6},
-        {"top edge under a wall", 1, 1, 1},
-        {"bottom-right corner beside a wall", 19, 19, 6},
-        {"left edge", 0, 10, 3},
-        {"bottom edge", 10, 19, 3},
-        {"middle", 10, 10, 0}};
-    for (const auto& [name, column, row, blocked] : cases)
-        EXPECT_EQ(blockedAround(state(), column, row), blocked) << name;
 }
 
 TEST_F(CellReport, TheStartOfTheLastSearchIsClosedAndUnscored) {

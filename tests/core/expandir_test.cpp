@@ -1,6 +1,7 @@
 #include <cstring>
 #include <tuple>
 
+#include "demo/search/cell_report.h"
 #include "demo_fixture.h"
 
 namespace marv::testing {
@@ -21,17 +22,22 @@ class Expandir : public LoadedDemo {
     }
 };
 
-TEST_F(Expandir, RejectsOffBoardClosedAndUnwalkableCells) {
+// The expansion rejects, and the cell report counts, the same cells: off the board, closed (the
+// node itself) or not walkable.
+TEST_F(Expandir, RejectsWhatTheCellReportCountsAsBlocked) {
     const std::tuple<const char*, MapValues, int, int, int> cases[] = {
         {"top-left corner", board(), 0, 0, 6},
         {"bottom-right corner", board(), 19, 19, 6},
         {"left edge", board(), 0, 7, 4},
+        {"bottom edge", board(), 10, 19, 4},
         {"middle", board(), 7, 7, 1},
+        {"under a wall", board({".#"}), 1, 1, 2},
         {"walled in", board({"###", "#.#", "###"}), 1, 1, 9},
         {"corner against walls", board({".#", "##"}), 0, 0, 9},
     };
     for (const auto& [name, values, x, y, rechazados] : cases) {
         DemoState s = nodeAt(values, x, y, 10, 10);
+        EXPECT_EQ(blockedAround(s, x, y), rechazados) << name;
         expandir(s);
         EXPECT_EQ(s.rechazados, rechazados) << name;
         int open = 0;
@@ -46,16 +52,13 @@ TEST_F(Expandir, OpensWithStepCostEstimateAndTerrain) {
     // Destination (8, 9): the cell (5, 5) lies 3 columns and 4 rows from it.
     DemoState s = nodeAt(board({".....t", ".....p"}, 5), 4, 4, 8, 9);
     expandir(s);
-    const Celda& straight = s.celda(4, 5);
-    EXPECT_EQ(straight.g, 10);
-    EXPECT_EQ(straight.h, 10 * (4 + 4));
-    EXPECT_EQ(straight.f, straight.h + 10);
-    EXPECT_EQ(straight.padreX, 4);
-    EXPECT_EQ(straight.padreY, 4);
-    const Celda& diagonalEarth = s.celda(5, 5);
-    EXPECT_EQ(diagonalEarth.g, 14);
-    EXPECT_EQ(diagonalEarth.h, 70);
-    EXPECT_EQ(diagonalEarth.f, 70 + 14 + 15);
+    // g, h, f and the parent of a straight step onto grass and a diagonal one onto earth.
+    const auto scores = [&s](int x, int y) {
+        const Celda& c = s.celda(x, y);
+        return std::tuple(c.g, c.h, c.f, c.padreX, c.padreY);
+    };
+    EXPECT_EQ(scores(4, 5), std::tuple(10, 10 * (4 + 4), 80 + 10, 4, 4));
+    EXPECT_EQ(scores(5, 5), std::tuple(14, 70, 70 + 14 + 15, 4, 4));
     EXPECT_EQ(s.celda(5, 6).abierto, 0) << "outside the block";
 }
 

@@ -101,14 +101,13 @@ TEST_F(Search, WallDestinationClosesEveryReachableCell) {
 TEST_F(Search, WalledInStartFailsAfterTheFirstIteration) {
     load(kWalledInAt55);
     search({5, 5}, {10, 10});
-    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "pumpEvents", "dibujar", kNoPath}));
+    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "dibujar", kNoPath}));
 }
 
 TEST_F(Search, CallsTheWindowInOrderWithTheStepDisplayOn) {
     search({2, 5}, {5, 5});
-    EXPECT_EQ(window.calls,
-              (Calls{"stopTimer", "dibujar", "pumpEvents", "dibujar", "pumpEvents", "dibujar",
-                     "pumpEvents", "dibujar", "text:Encontrado: 3 pasos", "dibujar"}));
+    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "dibujar", "yield", "dibujar",
+                                   "yield", "dibujar", "text:Encontrado: 3 pasos", "dibujar"}));
     EXPECT_EQ(state().mostrarBusqueda, -1);
     EXPECT_FALSE(window.timerRunning);
 }
@@ -116,7 +115,7 @@ TEST_F(Search, CallsTheWindowInOrderWithTheStepDisplayOn) {
 TEST_F(Search, WithCheckIrTickedRepaintsOnlyAtResetAndEndThenWalks) {
     window.checkIrTicked = true;
     search({2, 5}, {5, 5});
-    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "pumpEvents", "pumpEvents", "pumpEvents",
+    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "yield", "yield",
                                    "text:Encontrado: 3 pasos", "dibujar", "startTimer"}));
     EXPECT_EQ(state().mostrarBusqueda, 0);
     EXPECT_TRUE(window.timerRunning);
@@ -124,7 +123,7 @@ TEST_F(Search, WithCheckIrTickedRepaintsOnlyAtResetAndEndThenWalks) {
 }
 
 TEST_F(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
-    window.onPumpEvents = [&](int n) {
+    window.onYield = [&](int n) {
         if (n == 2) window.checkIrTicked = true;
         return true;
     };
@@ -178,12 +177,12 @@ TEST_F(Refusals, SameFailedDestinationKeepsTheFailureText) {
 }
 
 TEST_F(Refusals, DuringASearchOnlyTheCellReportRuns) {
-    window.onPumpEvents = [&](int n) {
+    window.onYield = [&](int n) {
         if (n != 2) return true;
         const auto before = window.calls.size();
         press(kLeftButton, 15, 15);  // another search
         placeCharacter(12, 12);
-        demo.reset();
+        demo.clickReiniciar();
         demo.startWalk();
         EXPECT_EQ(window.calls.size(), before) << "refused while searching";
         EXPECT_EQ(state().posX, 0);
@@ -198,10 +197,10 @@ TEST_F(Refusals, DuringASearchOnlyTheCellReportRuns) {
 }
 
 TEST_F(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
-    window.onPumpEvents = [](int n) { return n < 3; };
+    window.onYield = [](int n) { return n < 3; };
     press(kLeftButton, 10, 10);
-    EXPECT_EQ(window.calls.back(), "pumpEvents") << "nothing is called after the window went away";
-    EXPECT_EQ(window.count("pumpEvents"), 3);
+    EXPECT_EQ(window.calls.back(), "yield") << "nothing is called after the window went away";
+    EXPECT_EQ(window.count("yield"), 3);
     EXPECT_EQ(state().buscando, 0);
     EXPECT_EQ(state().encontrado, 0);
 }
@@ -210,7 +209,7 @@ TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
     load(board({"t#p"}));
     press(kLeftButton, 5, 5);
     window.calls.clear();
-    demo.reset();
+    demo.clickReiniciar();
     EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar"}));
     const DemoState& s = state();
     for (int x = 0; x < kGridSize; ++x)

@@ -72,7 +72,7 @@ TEST_F(Walk, ResetOrPlacementStopsAWalkWhereItStands) {
     search({2, 5}, {6, 5});
     demo.startWalk();
     after(1);
-    demo.reset();
+    demo.clickReiniciar();
     EXPECT_FALSE(window.timerRunning);
     EXPECT_EQ(position(), (Cell{3, 5}));
 

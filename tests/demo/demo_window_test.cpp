@@ -12,31 +12,23 @@
 #include "map/pictures/picture_set.h"
 #include "support/board_text.h"
 #include "support/box_answerer.h"
+#include "support/refused_start.h"
+#include "support/stamp_oracle.h"
 #include "support/temp_folder.h"
+#include "support/window_layout.h"
+#include "support/window_tools.h"
 
 using namespace marv;
 using namespace marv::testing;
 
 namespace {
 
-// The board's drawing area starts inside its 2-pixel border.
-QPoint cellCentre(int column, int row) {
-    return {2 + column * 20 + 10, 2 + row * 20 + 10};
-}
-
 const QImage& picture(int index) {
     return PictureSet::shared().imagen(index);
 }
 
-// `under` with the picture `figure` stamped through the picture `mask`, worked out pixel by pixel.
-QImage stamped(QImage under, int mask, int figure) {
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            under.setPixel(
-                x, y,
-                ((under.pixel(x, y) | ~picture(mask).pixel(x, y)) & picture(figure).pixel(x, y)) |
-                    0xff000000u);
-    return under;
+QImage stamped(const QImage& under, int mask, int figure) {
+    return testing::stamped(under, picture(mask), picture(figure));
 }
 
 QImage withCharacter(const QImage& under) {
@@ -50,7 +42,8 @@ class DemoWindowTest : public QObject {
 
     QString text1() const { return window->findChild<QLineEdit*>("Text1")->text(); }
     void press(Qt::MouseButton button, int column, int row, Qt::KeyboardModifiers held = {}) {
-        QTest::mouseClick(window->board(), button, held, cellCentre(column, row));
+        QTest::mouseClick(window->board(), button, held,
+                          cellCentre(window->board(), {column, row}));
     }
     void tick(const char* name, bool on) { window->findChild<QCheckBox*>(name)->setChecked(on); }
     void click(const char* name) {
@@ -58,6 +51,13 @@ class DemoWindowTest : public QObject {
     }
     DemoState& state() { return window->demo().state(); }
     Cell position() const { return {window->demo().state().posX, window->demo().state().posY}; }
+    // Up to `most` ticks of the walk, given straight to the demonstration as its timer gives them;
+    // returns how many were given before the walk stopped.
+    int walkTicks(int most) {
+        int ticks = 0;
+        for (; window->walking() && ticks < most; ++ticks) window->demo().walkStep();
+        return ticks;
+    }
     QImage cell(int column, int row) const {
         return window->board()->image().copy(column * 20, row * 20, 20, 20);
     }
@@ -72,16 +72,8 @@ class DemoWindowTest : public QObject {
     void cleanup() { window.reset(); }
 
     void windowHasItsCaptionSizeAndControls() {
-        QCOMPARE(window->windowTitle(), QString("marvane A*"));
-        QCOMPARE(window->size(), QSize(400, 465));
+        QCOMPARE(layoutDifferences(*window, kDemoLayout), QStringList());
         QCOMPARE(window->board()->contentsRect(), QRect(2, 2, 396, 396));
-        const std::pair<const char*, QRect> controls[] = {
-            {"mainpic", {0, 0, 400, 400}},   {"Text1", {0, 408, 201, 25}},
-            {"Text2", {0, 440, 201, 19}},    {"reiniciar", {208, 408, 57, 17}},
-            {"CheckIr", {280, 408, 81, 17}}, {"personaje", {240, 440, 17, 13}},
-            {"ir", {272, 440, 73, 17}},      {"imagen2", {208, 432, 24, 24}}};
-        for (const auto& [name, geometry] : controls)
-            QCOMPARE(window->findChild<QWidget*>(name)->geometry(), geometry);
         QCOMPARE(window->findChild<QPushButton*>("reiniciar")->text(), QString("Reiniciar"));
         QCOMPARE(window->findChild<QCheckBox*>("CheckIr")->text(), QString("Ir con Click"));
         QCOMPARE(window->findChild<QPushButton*>("ir")->text(), QString("Ir a Destino"));
@@ -121,44 +113,34 @@ class DemoWindowTest : public QObject {
         QCOMPARE(cell(7, 5), withCharacter(closedGrass));
     }
 
+    // The search repaints for its reset, for each of its 12 steps and for the path found. Each
+    // reaches the screen at the next turn of the event loop: the reset's and the steps' at the
+    // steps' yields, the last step's with the path's once the press is handled.
     void everyStepOfAWatchedSearchReachesTheScreen() {
-        int paints = 0;
-        struct PaintCounter : QObject {
-            int* count;
-            explicit PaintCounter(int* c) : count(c) {}
-            bool eventFilter(QObject*, QEvent* e) override {
-                if (e->type() == QEvent::Paint) ++*count;
-                return false;
-            }
-        } counter(&paints);
-        window->board()->installEventFilter(&counter);
+        const PaintCounter paints(window->board());
+        QSignalSpy draws(window.get(), &DemoWindow::boardDrawn);
         press(Qt::LeftButton, 12, 0);  // 12 steps along row 0
+        QCoreApplication::processEvents();
         QCOMPARE(text1(), QString("Encontrado: 12 pasos"));
-        QVERIFY2(paints >= 12, qPrintable(QString::number(paints)));
+        QCOMPARE(draws.count(), 1 + 12 + 1);
+        QCOMPARE(paints.count(), 1 + 12);
     }
 
     void checkIrTickedWalksToTheDestinationInKPlusOneTicks() {
         tick("CheckIr", true);
-        QSignalSpy ticks(&window->walkTimer(), &QTimer::timeout);
         press(Qt::LeftButton, 4, 0);
         QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
         QCOMPARE(state().mostrarBusqueda, kFalse);
-        QVERIFY(window->walking());
-        QTRY_VERIFY_WITH_TIMEOUT(!window->walking(), 5000);
-        QCOMPARE(ticks.count(), 5);
+        QCOMPARE(walkTicks(10), 5);
         QCOMPARE(position(), (Cell{4, 0}));
     }
 
     void irWalksAFoundPathAndReiniciarStopsItWhereItStands() {
         press(Qt::LeftButton, 10, 0);
         QVERIFY(!window->walking());
-        int ticks = 0;
-        connect(&window->walkTimer(), &QTimer::timeout, window.get(), [&] {
-            if (++ticks == 2) click("reiniciar");
-        });
         click("ir");
-        QVERIFY(window->walking());
-        QTRY_VERIFY_WITH_TIMEOUT(ticks == 2, 5000);
+        QCOMPARE(walkTicks(2), 2);
+        click("reiniciar");
         QVERIFY(!window->walking());
         QCOMPARE(position(), (Cell{2, 0}));
         QCOMPARE(state().encontrado, kTrue);
@@ -259,96 +241,74 @@ class DemoWindowTest : public QObject {
         QCOMPARE(cell(0, 0), withCharacter(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado)));
     }
 
-    void closingDuringASearchStopsIt() {
-        // Closed from the repaint of the third step: the first repaint is the reset's.
-        int draws = 0;
-        bool searching = false;
-        connect(window.get(), &DemoWindow::boardDrawn, window.get(), [&] {
-            if (++draws != 4) return;
-            searching = state().buscando == kTrue;
-            window->close();
-        });
-        press(Qt::LeftButton, 19, 19);
-        QVERIFY(searching);
-        QCOMPARE(draws, 4);
-        QCOMPARE(state().buscando, kFalse);
-        QCOMPARE(state().encontrado, kFalse);
-        QCOMPARE(text1(), QString());
-        QVERIFY(!window->isVisible());
+    void theProgramEndsCleanlyWhenClosedMidWay_data() {
+        QTest::addColumn<QString>("when");
+        for (const char* when : {"searching", "walking", "inspecting"})
+            QTest::newRow(when) << QString(when);
     }
-
-    void theProgramEndsCleanlyWhenClosedMidSearchMidWalkOrInspecting() {
+    // Closed mid-search (on the repaint of the third step, the first being the reset's), mid-walk
+    // (after the third tick along the diagonal) or from the cell-data box, the program ends with
+    // status 0; the search stops at once, with neither text.
+    void theProgramEndsCleanlyWhenClosedMidWay() {
+        QFETCH(QString, when);
+        window.reset();
         TempFolder folder;
         const std::string path = mapPathIn(folder.path());
         TempFolder::write(path, mapText({}));
-        window.reset();
-
-        for (const std::string_view when : {"searching", "walking", "inspecting"}) {
-            bool closedMidWay = false;
-            QTimer::singleShot(0, [when, &closedMidWay] {
-                DemoWindow* w = nullptr;
-                for (QWidget* top : QApplication::topLevelWidgets())
-                    if (!w) w = qobject_cast<DemoWindow*>(top);
-                QVERIFY(w);
-                const DemoState& s = w->demo().state();
-                const auto closeIf = [w, &closedMidWay](bool midWay) {
-                    closedMidWay = midWay;
-                    w->close();
-                };
-                const auto press = [w](Qt::MouseButton button) {
-                    QTest::mouseClick(w->board(), button, {}, cellCentre(19, 19));
-                };
-                if (when == "searching") {
-                    // On the repaint of the third step; the search then ends with neither text.
-                    connect(w, &DemoWindow::boardDrawn, w, [&s, closeIf, draws = 0]() mutable {
-                        if (++draws == 4) closeIf(s.buscando == kTrue);
-                    });
-                    press(Qt::LeftButton);
-                    closedMidWay = closedMidWay && s.buscando == kFalse && s.encontrado == kFalse &&
-                                   w->findChild<QLineEdit*>("Text1")->text().isEmpty();
-                } else if (when == "walking") {
-                    // On the third tick of the walk along the diagonal.
-                    w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
-                    connect(&w->walkTimer(), &QTimer::timeout, w,
-                            [&s, closeIf, ticks = 0]() mutable {
-                                if (++ticks == 3) closeIf(s.posX > 0 && s.posX < 19);
-                            });
-                    press(Qt::LeftButton);
-                } else {
-                    BoxAnswerer cellData({}, [closeIf, &closedMidWay](QMessageBox* box) {
-                        closeIf(box->text().startsWith("Coor = 19 19\n"));
-                        closedMidWay = closedMidWay && !box->isVisible();  // gone with the window
-                    });
-                    press(Qt::RightButton);
-                }
-            });
-            QCOMPARE(runDemoProgram(path), 0);
-            QVERIFY2(closedMidWay, when.data());
-        }
+        bool closedMidWay = false;
+        int draws = 0;
+        QTimer::singleShot(0, [&] {
+            DemoWindow* w = topLevelWindow<DemoWindow>();
+            QVERIFY(w);
+            const DemoState& s = w->demo().state();
+            const auto closeIf = [w, &closedMidWay](bool midWay) {
+                closedMidWay = midWay;
+                w->close();
+            };
+            const auto press = [w](Qt::MouseButton button) {
+                QTest::mouseClick(w->board(), button, {}, cellCentre(w->board(), {19, 19}));
+            };
+            if (when == "searching") {
+                connect(w, &DemoWindow::boardDrawn, w, [&s, &draws, closeIf] {
+                    if (++draws == 4) closeIf(s.buscando == kTrue);
+                });
+                press(Qt::LeftButton);
+                closedMidWay = closedMidWay && draws == 4 && s.buscando == kFalse &&
+                               s.encontrado == kFalse &&
+                               w->findChild<QLineEdit*>("Text1")->text().isEmpty();
+            } else if (when == "walking") {
+                w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
+                press(Qt::LeftButton);
+                for (int tick = 0; tick < 3; ++tick) w->demo().walkStep();
+                closeIf(w->walking() && s.posX == 3);
+            } else {
+                BoxAnswerer cellData({}, [closeIf, &closedMidWay](QMessageBox* box) {
+                    closeIf(box->text().startsWith("Coor = 19 19\n"));
+                    closedMidWay = closedMidWay && !box->isVisible();  // gone with the window
+                });
+                press(Qt::RightButton);
+            }
+        });
+        QCOMPARE(runDemoProgram(path), 0);
+        QVERIFY(closedMidWay);
     }
 
+    void aMapThatCannotBeLoadedEndsWithStatusOneBeforeAnyWindow_data() {
+        QTest::addColumn<QByteArray>("text");  // empty: no file at all
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing") << QByteArray() << "No se encuentra el archivo del mapa";
+        QTest::newRow("short") << QByteArray("0,0,0,")
+                               << "el mapa tiene 3 valores y hacen falta 400";
+        QTest::newRow("not a number")
+            << QByteArray::fromStdString("x," + mapText({})) << "«x» no es un número";
+        QTest::newRow("undrawable code") << QByteArray::fromStdString(mapText({".9"}))
+                                         << "fila 0, columna 1: el código 9 no se puede dibujar";
+    }
     void aMapThatCannotBeLoadedEndsWithStatusOneBeforeAnyWindow() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, says);
         window.reset();
-        TempFolder folder;
-        const std::string path = mapPathIn(folder.path());
-        // The name, the file's content (empty: no file at all) and a part of the message.
-        const std::tuple<const char*, std::string, QString> cases[] = {
-            {"missing", "", "No se encuentra el archivo del mapa"},
-            {"short", "0,0,0,", "el mapa tiene 3 valores y hacen falta 400"},
-            {"not a number", "x," + mapText({}), "«x» no es un número"},
-            {"undrawable code", mapText({".9"}),
-             "fila 0, columna 1: el código 9 no se puede dibujar"},
-        };
-        for (const auto& [name, content, message] : cases) {
-            std::filesystem::remove(path);
-            if (!content.empty()) TempFolder::write(path, content);
-            BoxAnswerer boxes;
-            QCOMPARE(runDemoProgram(path), 1);
-            const QString shown = boxes.seen.value(0).text;
-            QVERIFY2(shown.contains(message), qPrintable(QString(name) + ": " + shown));
-            QVERIFY(QApplication::topLevelWidgets().size() <= 1);  // at most the closed box
-            QCOMPARE(folder.entries(), content.empty() ? 0u : 1u);
-        }
+        QCOMPARE(refusedStart<DemoWindow>(runDemoProgram, text, "marvane", says), QStringList());
     }
 };
 

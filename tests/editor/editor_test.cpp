@@ -13,7 +13,10 @@
 #include "support/board_text.h"
 #include "support/box_answerer.h"
 #include "support/file_size_limit.h"
+#include "support/refused_start.h"
 #include "support/temp_folder.h"
+#include "support/window_layout.h"
+#include "support/window_tools.h"
 
 namespace marv {
 namespace {
@@ -28,17 +31,12 @@ QByteArray readFile(const std::string& path) {
     return QByteArray::fromStdString(TempFolder::read(path));
 }
 
-EditorWindow* theEditorWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* editor = qobject_cast<EditorWindow*>(widget)) return editor;
-    return nullptr;
-}
-
-// A map written into a folder of its own, open in a shown window.
+// A map written into a folder of its own, open in a shown window as the program opens it.
 struct Session {
     explicit Session(const QByteArray& text) : path(mapPathIn(folder.path())) {
         TempFolder::write(path, text.toStdString());
-        if (auto opened = EditorWindow::open(path)) window = std::move(opened.value());
+        if (auto opened = openProgramWindow(editorProgram(), path))
+            window.reset(qobject_cast<EditorWindow*>(opened.value().release()));
         if (window) window->show();
     }
     BoardView* board() const { return window->findChild<BoardView*>("mainpic"); }
@@ -49,8 +47,7 @@ struct Session {
     // Presses on the cell, then lets go a cell further on: only the pressed cell may change.
     void press(Cell cell, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers modifiers = {}) const {
-        const PixelPoint at = cellOrigin(cell);
-        const QPoint inside = board()->contentsRect().topLeft() + QPoint(at.x + 10, at.y + 10);
+        const QPoint inside = cellCentre(board(), cell);
         const QPoint further =
             inside + QPoint(cell.column < kLastIndex ? kCellPixels : -kCellPixels, 0);
         QTest::mousePress(board(), button, modifiers, inside);
@@ -73,32 +70,10 @@ struct Session {
 class EditorWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void theModelCountsOnlyRealChanges() {
-        EditorModel model(MapValues{});
-        QVERIFY(!model.paint({3, 4}));  // grass on grass
-        QVERIFY(!model.chooseTile(2));  // no picture for it in the palette
-        QCOMPARE(model.tileActual(), 0);
-        QVERIFY(model.chooseTile(7));
-        QVERIFY(!model.paint({20, 0}) && !model.paint({0, -1}));
-        QVERIFY(!model.modified());
-        QVERIFY(model.paint({3, 4}));
-        QCOMPARE(model.at({3, 4}), 7);
-        QCOMPARE(model.at({4, 3}), 0);
-        QVERIFY(model.modified());
-    }
-
     void windowHasItsCaptionSizeControlsAndTabOrder() {
         Session session(uniformText(0));
         QVERIFY(session.window);
-        QCOMPARE(session.window->windowTitle(), QStringLiteral("Editor"));
-        QCOMPARE(session.window->size(), QSize(461, 401));
-        const std::pair<const char*, QRect> controls[] = {
-            {"mainpic", {0, 0, 400, 400}},  {"imagen0", {408, 8, 24, 24}},
-            {"imagen1", {432, 8, 24, 24}},  {"imagen7", {408, 40, 24, 24}},
-            {"imagen8", {432, 40, 24, 24}}, {"borrar", {408, 328, 49, 25}},
-            {"guardar", {408, 368, 49, 25}}};
-        for (const auto& [name, geometry] : controls)
-            QCOMPARE(session.window->findChild<QWidget*>(name)->geometry(), geometry);
+        QCOMPARE(layoutDifferences(*session.window, kEditorLayout), QStringList());
 
         session.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(session.window.get()));
@@ -219,11 +194,10 @@ class EditorWindowTest : public QObject {
             const auto leave = qScopeGuard([&] {
                 if (!checked) QCoreApplication::exit(2);
             });
-            EditorWindow* window = theEditorWindow();
+            EditorWindow* window = topLevelWindow<EditorWindow>();
             QVERIFY(window);
             auto* board = window->findChild<BoardView*>("mainpic");
-            QTest::mouseClick(board, Qt::LeftButton, {},
-                              board->contentsRect().topLeft() + QPoint(3 * 20 + 10, 4 * 20 + 10));
+            QTest::mouseClick(board, Qt::LeftButton, {}, cellCentre(board, {3, 4}));
             const CodeGrid edited = window->model().mapa();
             {
                 FileSizeLimit limit(100);
@@ -266,44 +240,7 @@ class EditorWindowTest : public QObject {
     void aMapThatCannotBeEditedStopsTheProgram() {
         QFETCH(QByteArray, text);
         QFETCH(QString, says);
-        const bool present = !text.isEmpty();
-        TempFolder folder;
-        const std::string path = mapPathIn(folder.path());
-        if (present) TempFolder::write(path, text.toStdString());
-
-        bool editorExisted = false;
-        BoxAnswerer answers({QStringLiteral("Aceptar")},
-                            [&](QMessageBox*) { editorExisted = theEditorWindow() != nullptr; });
-        // Should the window open after all, end its program instead of waiting for a close.
-        QTimer watch;
-        connect(&watch, &QTimer::timeout, [] {
-            if (theEditorWindow()) QCoreApplication::exit(2);
-        });
-        watch.start(50);
-        QCOMPARE(runEditorProgram(path), 1);
-        QCOMPARE(answers.seen.size(), 1);
-        QCOMPARE(answers.seen[0].title, QStringLiteral("Editor"));
-        QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
-        QVERIFY2(answers.seen[0].text.contains(says), qPrintable(answers.seen[0].text));
-        QVERIFY(!editorExisted);
-        QCOMPARE(folder.entries(), present ? 1u : 0u);
-        if (present) QCOMPARE(readFile(path), text);
-    }
-
-    void aGoodMapRunsUntilTheWindowCloses() {
-        TempFolder folder;
-        const std::string path = mapPathIn(folder.path());
-        TempFolder::write(path, uniformText(8).toStdString());
-
-        bool shown = false;
-        QTimer::singleShot(0, [&shown] {
-            EditorWindow* window = theEditorWindow();
-            shown = window && window->isVisible() && window->windowTitle() == "Editor";
-            if (window) window->close();
-        });
-        QCOMPARE(runEditorProgram(path), 0);
-        QVERIFY(shown);
-        QCOMPARE(readFile(path), uniformText(8));
+        QCOMPARE(refusedStart<EditorWindow>(runEditorProgram, text, "Editor", says), QStringList());
     }
 };
 

@@ -30,6 +30,12 @@ inline MapValues board(std::initializer_list<std::string_view> rows = {}, int fi
     return parseMapText(mapText(rows, firstRow), "mapa.txt").value();
 }
 
+// The centre of a cell, in pixels of the board's drawing area.
+inline constexpr PixelPoint cellCentre(Cell cell) {
+    const PixelPoint origin = cellOrigin(cell);
+    return {origin.x + kCellPixels / 2, origin.y + kCellPixels / 2};
+}
+
 // Every cell of the board `code`.
 inline CodeGrid uniformCodes(std::int16_t code) {
     CodeGrid codes{};

@@ -14,7 +14,7 @@ namespace marv::testing {
 
 // What a body run in a child process said, and how the child ended.
 struct ChildResult {
-    bool exited = false;  // ended by returning, not by a signal
+    bool exited = false;  // ended by exiting with status 0
     int status = -1;      // its exit status, -1 if a signal ended it
     int signal = 0;       // the signal that ended it, if one did
     std::string said;     // the body's result
