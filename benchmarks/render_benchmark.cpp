@@ -6,7 +6,7 @@
 #include <array>
 
 #include "demo/window/paint_demo_board.h"
-#include "map/board_geometry.h"
+#include "map/core/board_geometry.h"
 
 namespace marv {
 namespace {

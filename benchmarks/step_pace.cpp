@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "demo/window/demo_window.h"
-#include "map/board_geometry.h"
-#include "map/map_text.h"
+#include "map/core/board_geometry.h"
+#include "map/core/map_text.h"
 #include "tests/support/board_text.h"
 
 namespace {

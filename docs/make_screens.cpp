@@ -26,7 +26,7 @@
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
 #include "map/board/board_view.h"
-#include "map/map_file.h"
+#include "map/core/map_file.h"
 #include "tests/support/window_tools.h"
 
 namespace marv {

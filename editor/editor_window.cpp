@@ -13,7 +13,7 @@
 #include "map/board/accessible_role.h"
 #include "map/board/board_view.h"
 #include "map/board/tile_layer.h"
-#include "map/map_file.h"
+#include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
 #include "map/startup/spanish_texts.h"

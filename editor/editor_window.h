@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <string>
 
-#include "editor/editor_model.h"
-#include "map/map_text.h"
+#include "editor/model/editor_model.h"
+#include "map/core/map_text.h"
 
 namespace marv {
 

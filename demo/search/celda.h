@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "map/board_geometry.h"
+#include "map/core/board_geometry.h"
 
 namespace marv {
 

@@ -1,7 +1,7 @@
 #include "demo/search/demo.h"
 
 #include "demo/search/cell_report.h"
-#include "map/tile_codes.h"
+#include "map/core/tile_codes.h"
 
 namespace marv {
 

@@ -4,7 +4,7 @@
 
 #include "demo/search/demo_state.h"
 #include "demo/search/window_ops.h"
-#include "map/map_text.h"
+#include "map/core/map_text.h"
 
 namespace marv {
 

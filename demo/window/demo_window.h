@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "demo/search/demo.h"
-#include "map/map_text.h"
+#include "map/core/map_text.h"
 
 class QCheckBox;
 class QEventLoop;

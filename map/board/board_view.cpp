@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "map/board/accessible_role.h"
-#include "map/board_geometry.h"
+#include "map/core/board_geometry.h"
 #include "map/pictures/picture_set.h"
 
 namespace marv {

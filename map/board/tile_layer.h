@@ -3,7 +3,7 @@
 #include <QImage>
 #include <functional>
 
-#include "map/board_geometry.h"
+#include "map/core/board_geometry.h"
 #include "map/pictures/picture_set.h"
 
 namespace marv {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <array>
 
-#include "map/expected.h"
+#include "map/core/expected.h"
 
 namespace marv {
 

@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "map/map_file.h"
+#include "map/core/map_file.h"
+#include "map/core/program_setup.h"
 #include "map/pictures/picture_set.h"
-#include "map/program_setup.h"
 #include "map/startup/spanish_texts.h"
 
 namespace marv {

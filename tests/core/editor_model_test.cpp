@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "editor/editor_model.h"
+#include "editor/model/editor_model.h"
 
 namespace marv {
 namespace {

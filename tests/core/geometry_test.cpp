@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "map/board_geometry.h"
+#include "map/core/board_geometry.h"
 
 namespace marv {
 namespace {

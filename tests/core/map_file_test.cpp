@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <set>
 
-#include "map/map_file.h"
-#include "map/program_setup.h"
-#include "map/system_reason.h"
+#include "map/core/map_file.h"
+#include "map/core/program_setup.h"
+#include "map/core/system_reason.h"
 #include "support/board_text.h"
 #include "support/child_process.h"
 #include "support/file_size_limit.h"

@@ -3,8 +3,8 @@
 #include <tuple>
 #include <vector>
 
-#include "map/map_text.h"
-#include "map/tile_codes.h"
+#include "map/core/map_text.h"
+#include "map/core/tile_codes.h"
 
 namespace marv {
 namespace {

@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "demo/window/demo_window.h"
-#include "editor/editor_model.h"
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
+#include "editor/model/editor_model.h"
 #include "map/board/board_view.h"
-#include "map/map_file.h"
+#include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
 #include "support/board_text.h"

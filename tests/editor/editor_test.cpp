@@ -8,7 +8,7 @@
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
 #include "map/board/board_view.h"
-#include "map/map_file.h"
+#include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "support/board_text.h"
 #include "support/box_answerer.h"

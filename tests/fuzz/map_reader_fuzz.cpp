@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "map/map_file.h"
-#include "map/map_text.h"
+#include "map/core/map_file.h"
+#include "map/core/map_text.h"
 
 namespace {
 

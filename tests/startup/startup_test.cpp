@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "map/map_file.h"
+#include "map/core/map_file.h"
 #include "support/board_text.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"

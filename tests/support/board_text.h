@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "map/map_text.h"
+#include "map/core/map_text.h"
 
 namespace marv::testing {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "box_answerer.h"
-#include "map/map_file.h"
+#include "map/core/map_file.h"
 #include "temp_folder.h"
 #include "window_tools.h"
 

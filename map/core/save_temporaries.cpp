@@ -1,4 +1,4 @@
-#include "map/save_temporaries.h"
+#include "map/core/save_temporaries.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
-#include "editor/editor_model.h"
+#include "editor/model/editor_model.h"
 
-#include "map/map_file.h"
-#include "map/tile_codes.h"
+#include "map/core/map_file.h"
+#include "map/core/tile_codes.h"
 
 namespace marv {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "map/file_system.h"
+#include "map/core/file_system.h"
 
 namespace marv {
 

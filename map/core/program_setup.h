@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "map/expected.h"
+#include "map/core/expected.h"
 
 namespace marv {
 

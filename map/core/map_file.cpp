@@ -1,4 +1,4 @@
-#include "map/map_file.h"
+#include "map/core/map_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,11 +6,11 @@
 
 #include <cerrno>
 
-#include "map/file_attributes.h"
-#include "map/file_system.h"
-#include "map/in_place_write.h"
-#include "map/save_temporaries.h"
-#include "map/system_reason.h"
+#include "map/core/file_attributes.h"
+#include "map/core/file_system.h"
+#include "map/core/in_place_write.h"
+#include "map/core/save_temporaries.h"
+#include "map/core/system_reason.h"
 
 namespace marv {
 namespace {

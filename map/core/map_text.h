@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "map/board_geometry.h"
-#include "map/expected.h"
-#include "map/tile_codes.h"
+#include "map/core/board_geometry.h"
+#include "map/core/expected.h"
+#include "map/core/tile_codes.h"
 
 namespace marv {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "map/expected.h"
+#include "map/core/expected.h"
 
 namespace marv {
 

@@ -1,4 +1,4 @@
-#include "map/system_reason.h"
+#include "map/core/system_reason.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "map/map_text.h"
+#include "map/core/map_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "map/file_attributes.h"
+#include "map/core/file_attributes.h"
 
 #include <sys/xattr.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
-#include "map/program_setup.h"
+#include "map/core/program_setup.h"
 
 #include <csignal>
 
-#include "map/file_system.h"
+#include "map/core/file_system.h"
 
 namespace marv {
 namespace {

@@ -1,11 +1,11 @@
-#include "map/in_place_write.h"
+#include "map/core/in_place_write.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 
-#include "map/file_system.h"
+#include "map/core/file_system.h"
 
 namespace marv {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "map/expected.h"
-#include "map/map_text.h"
-#include "map/tile_codes.h"
+#include "map/core/expected.h"
+#include "map/core/map_text.h"
+#include "map/core/tile_codes.h"
 
 namespace marv {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "map/board_geometry.h"
-#include "map/expected.h"
-#include "map/map_text.h"
+#include "map/core/board_geometry.h"
+#include "map/core/expected.h"
+#include "map/core/map_text.h"
 
 namespace marv {
 

@@ -1,9 +1,9 @@
-#include "map/file_system.h"
+#include "map/core/file_system.h"
 
 #include <cerrno>
 #include <climits>
 
-#include "map/system_reason.h"
+#include "map/core/system_reason.h"
 
 namespace marv {
 
