@@ -22,25 +22,15 @@ std::string mapWith(int index, const std::string& piece) {
 
 TEST(MapValue, AcceptedForms) {
     const std::string tooSmallForADouble = "0." + std::string(330, '0') + "1";
-    const std::tuple<const char*, int, double> cases[] = {{"0", 0, 0},
-                                                          {"7", 7, 7},
-                                                          {" 7 ", 7, 7},
-                                                          {"\t8\r\n", 8, 8},
-                                                          {"7.0", 7, 7},
-                                                          {"7.4", 7, 7.4},
-                                                          {"7.", 7, 7},
-                                                          {".5", 0, 0.5},
-                                                          {"2.5", 2, 2.5},
-                                                          {"3.5", 4, 3.5},
-                                                          {"-2.5", -2, -2.5},
-                                                          {"+8", 8, 8},
-                                                          {"-15", -15, -15},
-                                                          {"32767", 32767, 32767},
-                                                          {"-32768", -32768, -32768},
-                                                          {"32767.49", 32767, 32767.49},
-                                                          {"-32768.5", -32768, -32768.5},
-                                                          {"0007", 7, 7},
-                                                          {tooSmallForADouble.c_str(), 0, 0}};
+    // clang-format off
+    const std::tuple<const char*, int, double> cases[] = {
+        {"0", 0, 0}, {"7", 7, 7}, {" 7 ", 7, 7}, {"\t8\r\n", 8, 8}, {"+8", 8, 8}, {"0007", 7, 7},
+        {"7.0", 7, 7}, {"7.4", 7, 7.4}, {"7.", 7, 7}, {".5", 0, 0.5},  // kept as written too
+        {"2.5", 2, 2.5}, {"3.5", 4, 3.5}, {"-2.5", -2, -2.5},           // halves round to even
+        {"-15", -15, -15}, {"32767", 32767, 32767}, {"-32768", -32768, -32768},
+        {"32767.49", 32767, 32767.49}, {"-32768.5", -32768, -32768.5},
+        {tooSmallForADouble.c_str(), 0, 0}};
+    // clang-format on
     for (const auto& [piece, code, number] : cases) {
         const auto v = parseMapValue(piece);
         ASSERT_TRUE(v.ok()) << "«" << piece << "»";

@@ -1,21 +1,12 @@
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 
 #include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
-#include "map/board/board_view.h"
-#include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
-#include "support/board_text.h"
-#include "support/box_answerer.h"
-#include "support/refused_start.h"
 #include "support/stamp_oracle.h"
-#include "support/temp_folder.h"
-#include "support/window_layout.h"
 #include "support/window_tools.h"
 
 using namespace marv;

@@ -1,21 +1,11 @@
-#include <QApplication>
-#include <QMessageBox>
 #include <QScopeGuard>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
-#include "map/board/board_view.h"
-#include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
-#include "support/board_text.h"
-#include "support/box_answerer.h"
-#include "support/file_size_limit.h"
-#include "support/refused_start.h"
-#include "support/temp_folder.h"
-#include "support/window_layout.h"
+#include "support/child_process.h"
 #include "support/window_tools.h"
 
 namespace marv {
