@@ -62,14 +62,12 @@ TEST_F(Expandir, OpensWithStepCostEstimateAndTerrain) {
     EXPECT_EQ(s.celda(5, 6).abierto, 0) << "outside the block";
 }
 
-TEST_F(Expandir, PavedDestinationOneStepAwayScoresMinusFive) {
+// A destination next to the node: paved, it scores 0 + 10 - 15; water, it is never opened.
+TEST_F(Expandir, ADestinationOneStepAwayScoresItsTerrain) {
     DemoState s = nodeAt(board({"......p"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).f, 0 + 10 - 15);
-}
-
-TEST_F(Expandir, UnwalkableDestinationIsNeverOpened) {
-    DemoState s = nodeAt(board({"......#"}, 5), 5, 5, 6, 5);
+    s = nodeAt(board({"......#"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).abierto, 0);
     EXPECT_EQ(s.rechazados, 2);
@@ -102,6 +100,30 @@ TEST_F(Expandir, RepeatingTheExpansionChangesNothing) {
     for (int x = 0; x < kGridSize; ++x)
         for (int y = 0; y < kGridSize; ++y)
             EXPECT_EQ(std::memcmp(&once[x][y], &s.mapa[x][y], sizeof(Celda)), 0) << x << "," << y;
+}
+
+using CellReport = LoadedDemo;
+
+// Before any search everything is zero; after one, its start is closed and unscored.
+TEST_F(CellReport, ReportsTheLastSearch) {
+    press(kRightButton, 3, 7);
+    EXPECT_EQ(window.calls, (Calls{"text:Abierto = False  Cerrado = False",
+                                   "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
+    search({5, 5}, {8, 5});
+    window.calls.clear();
+    press(kRightButton, 5, 5);
+    press(kRightButton, 6, 5);  // closed, on the path
+    EXPECT_EQ(window.calls,
+              (Calls{"text:Abierto = False  Cerrado = True",
+                     "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0",
+                     "text:Abierto = False  Cerrado = True",
+                     "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5"}));
+}
+
+TEST_F(CellReport, NegativeScoresAreWrittenWithAMinusSign) {
+    load(board({"......p"}, 5));
+    search({5, 5}, {6, 5});
+    EXPECT_NE(cellReportMessage(state(), 6, 5).find("F = -5\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -31,13 +31,18 @@ TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
     EXPECT_EQ(window.count("dibujar"), 4) << "k + 1 repaints for a path of k cells";
 }
 
-TEST_F(Walk, OneCellPathMovesOnTheFirstTickAndStopsOnTheSecond) {
+// A one-cell path moves on the first tick and stops on the second; Ir then only stops and repaints.
+TEST_F(Walk, OneCellPathAndIrAfterArrival) {
     search({2, 5}, {3, 5});
     demo.startWalk();
     EXPECT_EQ(after(1), (Cell{3, 5}));
     EXPECT_TRUE(window.timerRunning);
     after(1);
     EXPECT_FALSE(window.timerRunning);
+    window.calls.clear();
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{3, 5}));
+    EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
 }
 
 TEST_F(Walk, IrAgainRestartsFromTheFirstCell) {
@@ -46,16 +51,6 @@ TEST_F(Walk, IrAgainRestartsFromTheFirstCell) {
     EXPECT_EQ(after(2), (Cell{4, 5}));
     demo.startWalk();
     EXPECT_EQ(after(1), (Cell{3, 5}));
-}
-
-TEST_F(Walk, IrAfterArrivalOnlyStopsAndRepaints) {
-    search({2, 5}, {3, 5});
-    demo.startWalk();
-    after(2);
-    window.calls.clear();
-    demo.startWalk();
-    EXPECT_EQ(after(1), (Cell{3, 5}));
-    EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
 }
 
 TEST_F(Walk, AfterAPlacementTheOldPathIsWalkedFromItsFirstCell) {

@@ -6,7 +6,7 @@
 #include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
 #include "map/pictures/picture_set.h"
-#include "support/stamp_oracle.h"
+#include "support/pixels.h"
 #include "support/window_tools.h"
 
 using namespace marv;
@@ -72,10 +72,12 @@ class DemoWindowTest : public QObject {
         QCOMPARE(window->walkTimer().interval(), 50);
     }
 
-    void startShowsTheTilesAndTheCharacterOnTheFirstCell() {
+    void tilesShowByTheirCodeAndTheCharacterOnTheFirstCell() {
         QCOMPARE(cell(0, 0), withCharacter(picture(kPasto)));
         QCOMPARE(cell(6, 5), picture(kAgua));
         QCOMPARE(cell(2, 2), picture(kPasto));
+        window->demo().load(board({"23456"}, 1));
+        for (int code = 2; code <= 6; ++code) QCOMPARE(cell(code - 2, 1), picture(code));
     }
 
     void aSearchWritesItsResultAndMarksTheBoard() {
@@ -102,6 +104,8 @@ class DemoWindowTest : public QObject {
         QVERIFY(closedOff > 0 && open > 0);
         QCOMPARE(state().celda(7, 5).enCamino, kTrue);
         QCOMPARE(cell(7, 5), withCharacter(closedGrass));
+        press(Qt::LeftButton, 6, 5);  // the water
+        QCOMPARE(text1(), QString("NO SE PUEDE LLEGAR AL DESTINO"));
     }
 
     // The search repaints for its reset, for each of its 12 steps and for the path found. Each
@@ -150,11 +154,6 @@ class DemoWindowTest : public QObject {
         QCOMPARE(text1(), QString());
         QCOMPARE(window->board()->image(), before);
         QCOMPARE(state().destX, 0);
-    }
-
-    void anUnreachableDestinationIsReported() {
-        press(Qt::LeftButton, 6, 5);  // the water
-        QCOMPARE(text1(), QString("NO SE PUEDE LLEGAR AL DESTINO"));
     }
 
     void rightPressInspectsTheCellInABox() {
@@ -210,26 +209,17 @@ class DemoWindowTest : public QObject {
             }
     }
 
-    void aCellBothClosedAndOpenShowsTheOpenMarkOverTheClosedOne() {
+    // A cell both closed and open shows the open mark over the closed one, and the character is
+    // drawn over its own cell's marks: the start of a search is closed. (A path mark would hide
+    // the order: it is the character's own picture.)
+    void marksStackUnderTheCharacter() {
         state().celda(3, 3).cerrado = state().celda(3, 3).abierto = kTrue;
-        state().mostrarBusqueda = kTrue;
-        window->dibujar();
-        QCOMPARE(cell(3, 3), stamped(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado),
-                                     kMascaraMarco, kMarcoAbierto));
-    }
-
-    void codesTwoToSixAreDrawnAsTiles() {
-        window->demo().load(board({"23456"}, 1));
-        for (int code = 2; code <= 6; ++code) QCOMPARE(cell(code - 2, 1), picture(code));
-    }
-
-    void theCharacterIsDrawnOverItsOwnCellsMarks() {
-        // The start of a search is closed. (A path mark would hide the order: it is the
-        // character's own picture.)
         state().celda(0, 0).cerrado = kTrue;
         state().mostrarBusqueda = kTrue;
         window->dibujar();
-        QCOMPARE(cell(0, 0), withCharacter(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado)));
+        const QImage closedGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado);
+        QCOMPARE(cell(3, 3), stamped(closedGrass, kMascaraMarco, kMarcoAbierto));
+        QCOMPARE(cell(0, 0), withCharacter(closedGrass));
     }
 
     void theProgramEndsCleanlyWhenClosedMidWay_data() {

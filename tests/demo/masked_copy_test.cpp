@@ -1,7 +1,7 @@
 #include "demo/window/masked_copy.h"
 
 #include "map/pictures/picture_set.h"
-#include "support/stamp_oracle.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 #include <QPainter>

@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QVector4D>
 #include <QtTest>
 #include <memory>
 
@@ -12,6 +11,7 @@
 #include "editor/editor_window.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "support/pixels.h"
 #include "support/window_tools.h"
 
 namespace marv {
@@ -30,18 +30,6 @@ QSet<QRgb> colourSet(const QImage& image) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
     return colours;
-}
-
-// The opacity-weighted mean of red, green and blue, and the mean opacity, as fractions of 255.
-QVector4D meanColour(const QImage& image) {
-    QVector4D sum;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            const float alpha = qAlpha(p) / 255.0f;
-            sum += QVector4D(qRed(p) * alpha, qGreen(p) * alpha, qBlue(p) * alpha, qAlpha(p));
-        }
-    return sum / (255.0f * image.width() * image.height());
 }
 
 class DesktopTest : public QObject {
