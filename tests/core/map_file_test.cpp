@@ -144,6 +144,7 @@ struct Awkward {
     const char* target = kMapFileName;  // the file that must get the text
     std::string (*check)() = nullptr;   // what else went wrong, if anything
     bool rootOnly = false;              // it needs another user's file
+    rlim_t limit = RLIM_INFINITY;       // how large files may grow
 };
 
 // An access ACL as the kernel stores it: user::rw- user:nobody:rw- group::r-- mask::rw-
@@ -229,9 +230,25 @@ const Awkward kAwkward[] = {
          locksFail = true;
      },
      ""},
+    // With SIGXFSZ ignored as the programs do, a write past the file-size limit fails: replaced,
+    // or in place (hard-linked) with a longer text or a shorter one.
+    {"AFileSizeLimitFailsAReplacingSave", RunAs::kSelf, [](TempFolder& f) { oldMap(f); },
+     "el archivo sería demasiado grande", kMapFileName, kMapFileName, nullptr, false, 100},
+    {"AFileSizeLimitFailsALongerSaveInPlace", RunAs::kSelf,
+     [](TempFolder& f) {
+         TempFolder::write(f.file(kMapFileName), kOld.substr(0, 400));
+         fs::create_hard_link(f.file(kMapFileName), f.file("otro.txt"));
+     },
+     "el archivo sería demasiado grande", kMapFileName, kMapFileName, nullptr, false, 600},
+    {"AFileSizeLimitFailsAShorterSaveInPlace", RunAs::kSelf,
+     [](TempFolder& f) {
+         TempFolder::write(f.file(kMapFileName), kOld + "0,0,0,0,0,0,0,0,0,0,");
+         fs::create_hard_link(f.file(kMapFileName), f.file("otro.txt"));
+     },
+     "el archivo sería demasiado grande", kMapFileName, kMapFileName, nullptr, false, 400},
 };
 
-// The save either succeeds or leaves the old map byte for byte; either way the file keeps its
+// The save either succeeds or leaves the old file byte for byte; either way the file keeps its
 // mode, owner, links and attributes, and no temporary file is left.
 class SavingInAwkwardPlaces : public ::testing::TestWithParam<Awkward> {};
 
@@ -243,8 +260,14 @@ TEST_P(SavingInAwkwardPlaces, KeepsTheOldMapWholeOrWritesTheNewOne) {
     const std::string path = place.file(c.save), file = place.file(c.target);
     const bool existed = fs::is_regular_file(file);
     const std::size_t entries = place.entries();
-    const std::string kept = keptState(file);
-    const ChildResult child = runInChild([&] { return saved(path, uniformCodes(7)); }, c.as);
+    const std::string kept = keptState(file), before = existed ? TempFolder::read(file) : "";
+    const ChildResult child = runInChild(
+        [&] {
+            ignoreFileSizeSignal();
+            const FileSizeLimit limit(c.limit);
+            return saved(path, uniformCodes(7));
+        },
+        c.as);
     locksFail = false;
     fs::permissions(place.path(), fs::perms(0755));
     EXPECT_EQ(existed ? keptState(file) : kept, kept);
@@ -253,7 +276,7 @@ TEST_P(SavingInAwkwardPlaces, KeepsTheOldMapWholeOrWritesTheNewOne) {
     const std::string reason = "No se pudo guardar el mapa en " + path + ": " + c.failure + ".";
     EXPECT_EQ(child.said, c.failure.empty() ? "" : reason);
     if (existed || c.failure.empty()) {
-        EXPECT_EQ(TempFolder::read(file), c.failure.empty() ? kFresh : kOld);
+        EXPECT_EQ(TempFolder::read(file), c.failure.empty() ? kFresh : before);
     }
     EXPECT_EQ(place.entries(), entries) << "no temporary file is left";
     if (fs::is_symlink(path)) {
@@ -263,34 +286,6 @@ TEST_P(SavingInAwkwardPlaces, KeepsTheOldMapWholeOrWritesTheNewOne) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, SavingInAwkwardPlaces, ::testing::ValuesIn(kAwkward),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// With SIGXFSZ ignored as the programs do, a write past the file-size limit fails and the old file
-// keeps every byte: replaced, or in place (hard-linked) with a longer text or a shorter one.
-TEST_F(MapFile, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
-    const std::string old = formatMapText(sampleCodes()) + "0,0,0,0,0,0,0,0,0,0,";
-    const std::tuple<const char*, bool, CodeGrid, rlim_t> cases[] = {
-        {"replaced", false, uniformCodes(-15), 100},
-        {"in place, longer", true, uniformCodes(-15), 1000},
-        {"in place, shorter", true, CodeGrid{}, 400}};
-    for (const auto& [name, linked, codes, limit] : cases) {
-        TempFolder place;
-        const std::string map = mapPathIn(place.path());
-        TempFolder::write(map, old);
-        if (linked) fs::create_hard_link(map, place.file("otro.txt"));
-        const ChildResult child = runInChild([&] {
-            ignoreFileSizeSignal();
-            FileSizeLimit sizeLimit(limit);
-            return saved(map, codes);
-        });
-        ASSERT_TRUE(child.exited) << name << ": ended by signal " << child.signal;
-        EXPECT_EQ(child.said,
-                  "No se pudo guardar el mapa en " + map + ": el archivo sería demasiado grande.")
-            << name;
-        EXPECT_EQ(TempFolder::read(map), old) << name;
-        EXPECT_EQ(place.entries(), linked ? 2u : 1u) << name << ": the temporary file is removed";
-        EXPECT_EQ(fs::hard_link_count(map), linked ? 2u : 1u) << name;
-    }
-}
 
 // A map mounted over its name, as a container's file volume is, cannot be renamed over; it is
 // written in place. Run in a mount namespace of its own, so nothing outside sees the mount.

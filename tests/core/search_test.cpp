@@ -86,18 +86,6 @@ TEST_F(Search, TieBetweenEqualScoresIsBrokenByRowThenColumn) {
     EXPECT_EQ(state().celda(6, 4).cerrado, -1);
 }
 
-TEST_F(Search, WallDestinationClosesEveryReachableCell) {
-    load(board({".....#"}, 5));
-    press(kLeftButton, 5, 5);
-    int closed = 0;
-    for (int x = 0; x < 20; ++x)
-        for (int y = 0; y < 20; ++y) {
-            closed += state().celda(x, y).cerrado == -1;
-            EXPECT_NE(state().celda(x, y).abierto, -1) << x << "," << y;
-        }
-    EXPECT_EQ(closed, 399);
-}
-
 TEST_F(Search, WalledInStartFailsAfterTheFirstIteration) {
     load(kWalledInAt55);
     search({5, 5}, {10, 10});
@@ -133,13 +121,26 @@ TEST_F(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
     EXPECT_EQ(state().mostrarBusqueda, 0);  // cleared by the walk, not by the tick
 }
 
-TEST_F(Search, AFailureAfterASuccessKeepsRutaButLeavesNothingToWalk) {
+// A search for a wall after a success closes every cell it can reach and leaves none open. It
+// keeps ruta but leaves nothing to walk, and the same destination again keeps the failure text.
+TEST_F(Search, AFailureAfterASuccess) {
     load(board({".....#"}, 5));
     search({2, 5}, {4, 5});
     press(kLeftButton, 5, 5);
     EXPECT_EQ(window.calls.back(), kNoPath);
     EXPECT_EQ(state().ruta, "3,5,4,5");
     EXPECT_EQ(state().encontrado, 0);
+    int closed = 0;
+    for (int x = 0; x < 20; ++x)
+        for (int y = 0; y < 20; ++y) {
+            closed += state().celda(x, y).cerrado == -1;
+            EXPECT_NE(state().celda(x, y).abierto, -1) << x << "," << y;
+        }
+    EXPECT_EQ(closed, 399);
+    const auto before = window.calls.size();
+    press(kLeftButton, 5, 5);
+    demo.startWalk();
+    EXPECT_EQ(window.calls.size(), before);
 }
 
 TEST_F(Refusals, PressesThatChangeNothing) {
@@ -164,16 +165,6 @@ TEST_F(Refusals, PressesThatChangeNothing) {
     press(kMiddleButton, 4, 4);
     press(0, 4, 4);
     EXPECT_TRUE(window.calls.empty()) << "other buttons do nothing";
-}
-
-TEST_F(Refusals, SameFailedDestinationKeepsTheFailureText) {
-    load(board({".....#"}, 5));
-    press(kLeftButton, 5, 5);
-    EXPECT_EQ(window.calls.back(), kNoPath);
-    const auto before = window.calls.size();
-    press(kLeftButton, 5, 5);
-    demo.startWalk();  // no path to walk
-    EXPECT_EQ(window.calls.size(), before);
 }
 
 TEST_F(Refusals, DuringASearchOnlyTheCellReportRuns) {

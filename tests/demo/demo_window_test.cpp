@@ -121,16 +121,9 @@ class DemoWindowTest : public QObject {
         QCOMPARE(paints.count(), 1 + 12);
     }
 
-    void checkIrTickedWalksToTheDestinationInKPlusOneTicks() {
-        tick("CheckIr", true);
-        press(Qt::LeftButton, 4, 0);
-        QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
-        QCOMPARE(state().mostrarBusqueda, kFalse);
-        QCOMPARE(walkTicks(10), 5);
-        QCOMPARE(position(), (Cell{4, 0}));
-    }
-
-    void irWalksAFoundPathAndReiniciarStopsItWhereItStands() {
+    // Ir walks a found path and Reiniciar stops it where it stands; with CheckIr ticked a search
+    // walks to its destination at once, in k + 1 ticks.
+    void theControlsDriveTheWalk() {
         press(Qt::LeftButton, 10, 0);
         QVERIFY(!window->walking());
         click("ir");
@@ -139,6 +132,12 @@ class DemoWindowTest : public QObject {
         QVERIFY(!window->walking());
         QCOMPARE(position(), (Cell{2, 0}));
         QCOMPARE(state().encontrado, kTrue);
+        tick("CheckIr", true);
+        press(Qt::LeftButton, 6, 0);
+        QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
+        QCOMPARE(state().mostrarBusqueda, kFalse);
+        QCOMPARE(walkTicks(10), 5);
+        QCOMPARE(position(), (Cell{6, 0}));
     }
 
     void placingMovesTheCharacterAndRefusalsChangeNothing() {
@@ -156,20 +155,18 @@ class DemoWindowTest : public QObject {
         QCOMPARE(state().destX, 0);
     }
 
+    // A right press shows the cell's data in a box; one pressed mid-search pauses the search,
+    // which then goes on.
     void rightPressInspectsTheCellInABox() {
         BoxAnswerer boxes;
         press(Qt::RightButton, 0, 0);
         QCOMPARE(text1(), QString("Abierto = False  Cerrado = False"));
         QCOMPARE(boxes.seen.value(0).text,
                  QString("Coor = 0 0\nCerrados = 5\nF = 0\nPadres = 0 0"));
-    }
-
-    void theCellDataBoxPausesASearchThatThenGoesOn() {
-        BoxAnswerer boxes;
         QTimer::singleShot(0, [&] { press(Qt::RightButton, 5, 5); });
         window->setStepPeriodMs(5);
         press(Qt::LeftButton, 19, 19);
-        QVERIFY(boxes.seen.value(0).text.startsWith("Coor = 5 5\n"));
+        QVERIFY(boxes.seen.value(1).text.startsWith("Coor = 5 5\n"));
         QCOMPARE(text1(), QString("Encontrado: 19 pasos"));
     }
 
@@ -197,7 +194,18 @@ class DemoWindowTest : public QObject {
         }
     }
 
-    void marksAreHiddenWhileTheSearchDisplayIsOff() {
+    // A cell both closed and open shows the open mark over the closed one, and the character is
+    // drawn over its own cell's marks: the start of a search is closed. (A path mark would hide
+    // the order: it is the character's own picture.) With the search display off, none shows.
+    void marksStackUnderTheCharacterAndHideWithTheSearchDisplay() {
+        state().celda(3, 3).cerrado = state().celda(3, 3).abierto = kTrue;
+        state().celda(0, 0).cerrado = kTrue;
+        state().mostrarBusqueda = kTrue;
+        window->dibujar();
+        const QImage closedGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado);
+        QCOMPARE(cell(3, 3), stamped(closedGrass, kMascaraMarco, kMarcoAbierto));
+        QCOMPARE(cell(0, 0), withCharacter(closedGrass));
+
         for (auto& column : state().mapa)
             for (Celda& c : column) c.cerrado = c.abierto = c.enCamino = kTrue;
         state().mostrarBusqueda = kFalse;
@@ -207,19 +215,6 @@ class DemoWindowTest : public QObject {
                 const QImage& tile = picture(state().celda(x, y).tipo);
                 QCOMPARE(cell(x, y), x == 0 && y == 0 ? withCharacter(tile) : tile);
             }
-    }
-
-    // A cell both closed and open shows the open mark over the closed one, and the character is
-    // drawn over its own cell's marks: the start of a search is closed. (A path mark would hide
-    // the order: it is the character's own picture.)
-    void marksStackUnderTheCharacter() {
-        state().celda(3, 3).cerrado = state().celda(3, 3).abierto = kTrue;
-        state().celda(0, 0).cerrado = kTrue;
-        state().mostrarBusqueda = kTrue;
-        window->dibujar();
-        const QImage closedGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado);
-        QCOMPARE(cell(3, 3), stamped(closedGrass, kMascaraMarco, kMarcoAbierto));
-        QCOMPARE(cell(0, 0), withCharacter(closedGrass));
     }
 
     void theProgramEndsCleanlyWhenClosedMidWay_data() {

@@ -38,7 +38,9 @@ class DesktopTest : public QObject {
     const PictureSet& pictures() const { return PictureSet::shared(); }
 
   private slots:
-    void theCharacterIconIsTheFigureCutAlongItsMask() {
+    // The demonstration's icon is the character's figure cut along its mask; the editor's is the
+    // palette, two by two.
+    void eachIconAtItsNaturalSize() {
         const QImage icon = argb(iconBase(ProgramIcon::kMarvane, pictures()));
         const QImage figure = argb(pictures().imagen(kFiguraPersonaje));
         const QImage mask = argb(pictures().imagen(kMascaraPersonaje));
@@ -51,15 +53,12 @@ class DesktopTest : public QObject {
                 QCOMPARE(icon.pixel(x, y), inFigure ? figure.pixel(x, y) : qRgba(0, 0, 0, 0));
             }
         QVERIFY(opaque > 0 && opaque < 400);
-    }
-
-    void theEditorIconIsThePaletteTwoByTwo() {
-        const QImage icon = argb(iconBase(ProgramIcon::kMarvedit, pictures()));
-        QCOMPARE(icon.size(), QSize(40, 40));
+        const QImage palette = argb(iconBase(ProgramIcon::kMarvedit, pictures()));
+        QCOMPARE(palette.size(), QSize(40, 40));
         const std::tuple<int, int, int> quarters[] = {
             {kPasto, 0, 0}, {kAgua, 20, 0}, {kTierra, 0, 20}, {kAdoquin, 20, 20}};
         for (const auto& [tile, x, y] : quarters)
-            QCOMPARE(icon.copy(x, y, 20, 20), argb(pictures().imagen(tile)));
+            QCOMPARE(palette.copy(x, y, 20, 20), argb(pictures().imagen(tile)));
     }
 
     // Each size grows the natural-size icon by the largest whole number that fits, every pixel a
