@@ -43,13 +43,9 @@ void expectStampedNoise(int side, int x, int y, std::uint32_t seed) {
 }
 
 // Arbitrary masks, not just black and white ones, show that the raster operations really are
-// bitwise on every channel.
-TEST(MaskedCopy, IsBitwiseOnEveryChannelAndLeavesTheRestAlone) {
+// bitwise on every channel. Then the last cell, and squares reaching past an edge, cut there.
+TEST(MaskedCopy, IsBitwiseOnEveryChannelAndStopsAtTheBoardsEdges) {
     expectStampedNoise(60, 17, 23, 1);
-}
-
-// The last cell, and squares reaching past an edge, which are cut there.
-TEST(MaskedCopy, ReachesTheBoardsLastCellAndStopsAtItsEdges) {
     expectStampedNoise(400, 380, 380, 4);
     expectStampedNoise(60, 50, -7, 7);
     expectStampedNoise(60, -13, 45, 10);
