@@ -10,17 +10,20 @@ namespace {
 class Expandir : public LoadedDemo {
   protected:
     // The board loaded, with a closed node at (x, y), g 0, and the given destination.
-    DemoState nodeAt(const MapValues& values, int x, int y, int destX, int destY) {
+    DemoState nodeAt(const MapValues& values, std::int16_t x, std::int16_t y, std::int16_t destX,
+                     std::int16_t destY) {
         load(values);
         DemoState s = state();
-        s.actX = static_cast<std::int16_t>(x);
-        s.actY = static_cast<std::int16_t>(y);
-        s.destX = static_cast<std::int16_t>(destX);
-        s.destY = static_cast<std::int16_t>(destY);
+        std::tie(s.actX, s.actY, s.destX, s.destY) = std::tuple(x, y, destX, destY);
         s.celda(x, y).cerrado = -1;
         return s;
     }
 };
+
+// A cell's g, h, f and parent.
+std::tuple<int, int, int, int, int> scores(const Celda& c) {
+    return {c.g, c.h, c.f, c.padreX, c.padreY};
+}
 
 // The expansion rejects, and the cell report counts, the same cells: off the board, closed (the
 // node itself) or not walkable.
@@ -52,14 +55,15 @@ TEST_F(Expandir, OpensWithStepCostEstimateAndTerrain) {
     // Destination (8, 9): the cell (5, 5) lies 3 columns and 4 rows from it.
     DemoState s = nodeAt(board({".....t", ".....p"}, 5), 4, 4, 8, 9);
     expandir(s);
-    // g, h, f and the parent of a straight step onto grass and a diagonal one onto earth.
-    const auto scores = [&s](int x, int y) {
-        const Celda& c = s.celda(x, y);
-        return std::tuple(c.g, c.h, c.f, c.padreX, c.padreY);
-    };
-    EXPECT_EQ(scores(4, 5), std::tuple(10, 10 * (4 + 4), 80 + 10, 4, 4));
-    EXPECT_EQ(scores(5, 5), std::tuple(14, 70, 70 + 14 + 15, 4, 4));
+    // A straight step onto grass and a diagonal one onto earth.
+    EXPECT_EQ(scores(s.celda(4, 5)), std::tuple(10, 10 * (4 + 4), 80 + 10, 4, 4));
+    EXPECT_EQ(scores(s.celda(5, 5)), std::tuple(14, 70, 70 + 14 + 15, 4, 4));
     EXPECT_EQ(s.celda(5, 6).abierto, 0) << "outside the block";
+    const Mapa once = s.mapa;
+    expandir(s);  // repeated, it changes nothing
+    for (int x = 0; x < kGridSize; ++x)
+        for (int y = 0; y < kGridSize; ++y)
+            EXPECT_EQ(std::memcmp(&once[x][y], &s.mapa[x][y], sizeof(Celda)), 0) << x << "," << y;
 }
 
 // A destination next to the node: paved, it scores 0 + 10 - 15; water, it is never opened.
@@ -82,24 +86,9 @@ TEST_F(Expandir, ReparentsAnOpenCellOnlyWhenStrictlyCheaper) {
         .transitable = kTrue, .g = 14, .h = 120, .padreX = 3, .padreY = 3, .abierto = kTrue};
     expandir(s);
 
-    EXPECT_EQ(dearer.g, 14);
-    EXPECT_EQ(dearer.padreX, 5);
-    EXPECT_EQ(dearer.padreY, 5);
-    EXPECT_EQ(dearer.f, 80 + 14) << "f falls by the difference";
-    EXPECT_EQ(dearer.h, 80) << "h is not recomputed";
-    EXPECT_EQ(same.g, 14);
-    EXPECT_EQ(same.padreX, 3) << "an equal cost keeps the first parent";
-    EXPECT_EQ(same.f, 120 + 14);
-}
-
-TEST_F(Expandir, RepeatingTheExpansionChangesNothing) {
-    DemoState s = nodeAt(board({"......t"}, 5), 5, 5, 12, 3);
-    expandir(s);
-    const Mapa once = s.mapa;
-    expandir(s);
-    for (int x = 0; x < kGridSize; ++x)
-        for (int y = 0; y < kGridSize; ++y)
-            EXPECT_EQ(std::memcmp(&once[x][y], &s.mapa[x][y], sizeof(Celda)), 0) << x << "," << y;
+    // f falls by the difference and h is not recomputed; an equal cost keeps the first parent.
+    EXPECT_EQ(scores(dearer), std::tuple(14, 80, 80 + 14, 5, 5));
+    EXPECT_EQ(scores(same), std::tuple(14, 120, 120 + 14, 3, 3));
 }
 
 using CellReport = LoadedDemo;

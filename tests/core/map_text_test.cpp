@@ -98,40 +98,50 @@ TEST(MapText, FormatIsByteExactAndRoundTrips) {
     EXPECT_EQ(formatMapText(CodeGrid{}), repeat("0", 400));
 }
 
-TEST(MapText, BadFilesNameTheFileThePlaceAndTheText) {
-    const std::tuple<const char*, std::string, std::string> cases[] = {
-        {"empty", "", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
-        {"blank", " \n", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
-        {"one value", "0,", "mapa.txt: el mapa tiene 1 valor y hacen falta 400."},
-        {"399 values", repeat("0", 399), "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
-        {"399 without final comma", repeat("0", 398) + "0",
-         "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
-        {"letters", mapWith(63, "agua"), "mapa.txt: fila 3, columna 3: «agua» no es un número."},
-        {"two commas", mapWith(21, ""),
-         "mapa.txt: fila 1, columna 1: falta el valor (dos comas seguidas)."},
-        {"too big", mapWith(399, " 32768"),
-         "mapa.txt: fila 19, columna 19: «32768» está fuera del intervalo de -32768 a 32767."},
-        {"too small", mapWith(20, "-32769"),
-         "mapa.txt: fila 1, columna 0: «-32769» está fuera del intervalo de -32768 a 32767."},
-        {"long text is cut", mapWith(0, "abcdefghijklmnopqrstuvwxyz"),
-         "mapa.txt: fila 0, columna 0: «abcdefghijklmnopqrstuvwx…» no es un número."},
-        {"cut between characters, not inside one", mapWith(0, std::string(23, 'a') + "ñandú"),
-         "mapa.txt: fila 0, columna 0: «" + std::string(23, 'a') + "ñ…» no es un número."},
-        {"bytes that are not UTF-8 show once each", mapWith(0, "a\xff\xfe\xc3(b\xed\xa0\x80"),
-         "mapa.txt: fila 0, columna 0: «a\uFFFD\uFFFD\uFFFD(b\uFFFD\uFFFD\uFFFD» no es un número."},
-        {"a byte-order mark only at the very start", mapWith(1, "\uFEFF0"),
-         "mapa.txt: fila 0, columna 1: «\uFEFF0» no es un número."},
-        {"control characters show as blanks", mapWith(0, "a\001b"),
-         "mapa.txt: fila 0, columna 0: «a b» no es un número."},
-        {"first fault wins", mapWith(5, "x").substr(0, 30),
-         "mapa.txt: fila 0, columna 5: «x» no es un número."},
-    };
-    for (const auto& [name, text, message] : cases) {
-        auto result = parseMapText(text, "mapa.txt");
-        ASSERT_FALSE(result.ok()) << name;
-        EXPECT_EQ(result.error(), message) << name;
-    }
+// A file the reader refuses, and what it says: the file, the place and the text at fault.
+struct BadFile {
+    const char* name;
+    std::string text, message;
+};
+
+const BadFile kBadFiles[] = {
+    {"Empty", "", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
+    {"Blank", " \n", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
+    {"OneValue", "0,", "mapa.txt: el mapa tiene 1 valor y hacen falta 400."},
+    {"Values399", repeat("0", 399), "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
+    {"Values399WithoutFinalComma", repeat("0", 398) + "0",
+     "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
+    {"Letters", mapWith(63, "agua"), "mapa.txt: fila 3, columna 3: «agua» no es un número."},
+    {"TwoCommas", mapWith(21, ""),
+     "mapa.txt: fila 1, columna 1: falta el valor (dos comas seguidas)."},
+    {"TooBig", mapWith(399, " 32768"),
+     "mapa.txt: fila 19, columna 19: «32768» está fuera del intervalo de -32768 a 32767."},
+    {"TooSmall", mapWith(20, "-32769"),
+     "mapa.txt: fila 1, columna 0: «-32769» está fuera del intervalo de -32768 a 32767."},
+    {"LongTextIsCut", mapWith(0, "abcdefghijklmnopqrstuvwxyz"),
+     "mapa.txt: fila 0, columna 0: «abcdefghijklmnopqrstuvwx…» no es un número."},
+    {"CutBetweenCharactersNotInsideOne", mapWith(0, std::string(23, 'a') + "ñandú"),
+     "mapa.txt: fila 0, columna 0: «" + std::string(23, 'a') + "ñ…» no es un número."},
+    {"BytesThatAreNotUtf8ShowOnceEach", mapWith(0, "a\xff\xfe\xc3(b\xed\xa0\x80"),
+     "mapa.txt: fila 0, columna 0: «a\uFFFD\uFFFD\uFFFD(b\uFFFD\uFFFD\uFFFD» no es un número."},
+    {"AByteOrderMarkOnlyAtTheVeryStart", mapWith(1, "\uFEFF0"),
+     "mapa.txt: fila 0, columna 1: «\uFEFF0» no es un número."},
+    {"ControlCharactersShowAsBlanks", mapWith(0, "a\001b"),
+     "mapa.txt: fila 0, columna 0: «a b» no es un número."},
+    {"FirstFaultWins", mapWith(5, "x").substr(0, 30),
+     "mapa.txt: fila 0, columna 5: «x» no es un número."},
+};
+
+class BadFiles : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(BadFiles, AreRefusedNamingTheFileThePlaceAndTheText) {
+    const auto result = parseMapText(GetParam().text, "mapa.txt");
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error(), GetParam().message);
 }
+
+INSTANTIATE_TEST_SUITE_P(MapText, BadFiles, ::testing::ValuesIn(kBadFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MapText, AValidFileCutAtEveryLengthIsAnErrorOrTheWholeMap) {
     std::string text;

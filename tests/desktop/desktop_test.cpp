@@ -89,8 +89,13 @@ class DesktopTest : public QObject {
         }
     }
 
-    // The installed icons are the windows' icons, each under its program's name, and nothing else.
-    void theWriterWritesEachIconAtEverySizeInTheThemeLayout() {
+    // Each window shows its program's icon, and the writer installs the same icons at every size,
+    // each under its program's name, and nothing else.
+    void theWindowsAndTheWriterHaveTheSameIcons() {
+        const DemoWindow demo(board());
+        const EditorWindow editor("mapa.txt", board());
+        const std::pair<const QWidget*, ProgramIcon> windows[] = {
+            {&demo, ProgramIcon::kMarvane}, {&editor, ProgramIcon::kMarvedit}};
         QTemporaryDir folder;
         QProcess writer;
         writer.start(QStringLiteral(WRITE_ICONS_PATH), {folder.path()});
@@ -101,23 +106,14 @@ class DesktopTest : public QObject {
              it.hasNext(); it.next())
             ++files;
         QCOMPARE(files, 2 * static_cast<int>(kIconSizes.size()));
-        for (const ProgramIcon which : kBothIcons)
+        for (const auto& [window, which] : windows)
             for (const int side : kIconSizes) {
+                const QImage icon = argb(iconImage(which, pictures(), side));
                 const QString path = folder.filePath(
                     QStringLiteral("hicolor/%1x%1/apps/%2.png").arg(side).arg(iconName(which)));
-                QCOMPARE(argb(QImage(path)), argb(iconImage(which, pictures(), side)));
+                QCOMPARE(argb(QImage(path)), icon);
+                QCOMPARE(argb(window->windowIcon().pixmap(side).toImage()), icon);
             }
-    }
-
-    void eachWindowShowsItsProgramsIcon() {
-        const DemoWindow demo(board());
-        const EditorWindow editor("mapa.txt", board());
-        const std::pair<const QWidget*, ProgramIcon> cases[] = {{&demo, ProgramIcon::kMarvane},
-                                                                {&editor, ProgramIcon::kMarvedit}};
-        for (const auto& [window, which] : cases)
-            for (const int side : kIconSizes)
-                QCOMPARE(argb(window->windowIcon().pixmap(side).toImage()),
-                         argb(iconImage(which, pictures(), side)));
     }
 
     // The cell-data box, a failed save and a failed start each offer one button, in Spanish
