@@ -71,6 +71,7 @@ TEST_F(Expandir, ADestinationOneStepAwayScoresItsTerrain) {
     DemoState s = nodeAt(board({"......p"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).f, 0 + 10 - 15);
+    EXPECT_NE(cellReportMessage(s, 6, 5).find("F = -5\r\n"), std::string::npos) << "with its sign";
     s = nodeAt(board({"......#"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).abierto, 0);
@@ -107,12 +108,6 @@ TEST_F(CellReport, ReportsTheLastSearch) {
                      "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0",
                      "text:Abierto = False  Cerrado = True",
                      "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5"}));
-}
-
-TEST_F(CellReport, NegativeScoresAreWrittenWithAMinusSign) {
-    load(board({"......p"}, 5));
-    search({5, 5}, {6, 5});
-    EXPECT_NE(cellReportMessage(state(), 6, 5).find("F = -5\r\n"), std::string::npos);
 }
 
 }  // namespace

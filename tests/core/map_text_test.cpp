@@ -3,6 +3,7 @@
 #include <tuple>
 #include <vector>
 
+#include "map/core/board_geometry.h"
 #include "map/core/map_text.h"
 #include "map/core/tile_codes.h"
 
@@ -65,7 +66,9 @@ TEST(MapValue, WalkabilityComparesTheNumberAsWritten) {
     }
 }
 
-TEST(MapText, ReadsRowByRowAndIgnoresWhatFollowsThe400th) {
+// Values are read row by row, and what follows the 400th is ignored; written back, the text is
+// byte-exact and reads back the same codes.
+TEST(MapText, ReadsRowByRowAndRoundTrips) {
     std::string text;
     for (int i = 0; i < kMapValues; ++i) text += std::to_string(i % 9) + ",";
     for (const std::string& tail : {std::string(), std::string("garbage,,x"), std::string("\n")}) {
@@ -79,18 +82,16 @@ TEST(MapText, ReadsRowByRowAndIgnoresWhatFollowsThe400th) {
     }
     EXPECT_TRUE(parseMapText(text.substr(0, text.size() - 1), "m").ok()) << "no final comma";
     EXPECT_TRUE(parseMapText("\uFEFF" + text, "m").ok()) << "a byte-order mark first";
-}
 
-TEST(MapText, FormatIsByteExactAndRoundTrips) {
     CodeGrid codes{};
     codes[2][0] = 1;
     codes[19][19] = -15;
     codes[20][20] = 5;  // never written
-    const std::string text = formatMapText(codes);
-    EXPECT_EQ(text.substr(0, 10), "0,0,1,0,0,");
-    EXPECT_EQ(text.size(), 800u - 1 + 3);
-    EXPECT_EQ(text.substr(text.size() - 4), "-15,");
-    auto back = parseMapText(text, "m");
+    const std::string written = formatMapText(codes);
+    EXPECT_EQ(written.substr(0, 10), "0,0,1,0,0,");
+    EXPECT_EQ(written.size(), 800u - 1 + 3);
+    EXPECT_EQ(written.substr(written.size() - 4), "-15,");
+    auto back = parseMapText(written, "m");
     ASSERT_TRUE(back.ok());
     CodeGrid expected = codes;
     expected[20][20] = 0;
@@ -174,6 +175,19 @@ TEST(MapText, UndrawableCodesAreFoundWithTheirPlace) {
               "7 y 8).");
     auto tiles = parseMapText(repeat("8", 100) + repeat("7", 100) + repeat("1", 200), "m");
     EXPECT_TRUE(checkDrawable(tiles.value(), kEditorCodes, "m").ok());
+}
+
+// A press lies in the cell it falls in, rounded down at every boundary; off the board in none.
+TEST(Geometry, CellOfAPress) {
+    const std::pair<double, int> cases[] = {{0, 0},      {19, 0},     {19.99, 0},  {20, 1},
+                                            {39.5, 1},   {379, 18},   {380, 19},   {395, 19},
+                                            {399, 19},   {399.9, 19}, {-0.5, -1},  {-1.0, -1},
+                                            {-20.0, -1}, {400.0, -1}, {420.0, -1}, {1e9, -1}};
+    for (const auto& [pixel, cell] : cases) {
+        const auto across = cellOfPress(pixel, 10), down = cellOfPress(10, pixel);
+        EXPECT_EQ(across ? across->column : -1, cell) << "x " << pixel;
+        EXPECT_EQ(down ? down->row : -1, cell) << "y " << pixel;
+    }
 }
 
 }  // namespace

@@ -14,23 +14,18 @@ using namespace marv::testing;
 
 namespace {
 
-const QImage& picture(int index) {
-    return PictureSet::shared().imagen(index);
-}
-
-QImage stamped(const QImage& under, int mask, int figure) {
-    return testing::stamped(under, picture(mask), picture(figure));
-}
-
-QImage withCharacter(const QImage& under) {
-    return stamped(under, kMascaraPersonaje, kFiguraPersonaje);
-}
-
 class DemoWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<DemoWindow> window;
 
+    static const QImage& picture(int index) { return PictureSet::shared().imagen(index); }
+    static QImage stamped(const QImage& under, int mask, int figure) {
+        return testing::stamped(under, picture(mask), picture(figure));
+    }
+    static QImage withCharacter(const QImage& under) {
+        return stamped(under, kMascaraPersonaje, kFiguraPersonaje);
+    }
     QString text1() const { return window->findChild<QLineEdit*>("Text1")->text(); }
     void press(Qt::MouseButton button, int column, int row, Qt::KeyboardModifiers held = {}) {
         QTest::mouseClick(window->board(), button, held,

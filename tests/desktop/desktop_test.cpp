@@ -21,10 +21,6 @@ using namespace testing;
 
 constexpr ProgramIcon kBothIcons[] = {ProgramIcon::kMarvane, ProgramIcon::kMarvedit};
 
-QImage argb(const QImage& image) {
-    return image.convertToFormat(QImage::Format_ARGB32);
-}
-
 QSet<QRgb> colourSet(const QImage& image) {
     QSet<QRgb> colours;
     for (int y = 0; y < image.height(); ++y)
@@ -36,6 +32,7 @@ class DesktopTest : public QObject {
     Q_OBJECT
 
     const PictureSet& pictures() const { return PictureSet::shared(); }
+    static QImage argb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
 
   private slots:
     // The demonstration's icon is the character's figure cut along its mask; the editor's is the

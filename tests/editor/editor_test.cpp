@@ -13,14 +13,6 @@ namespace {
 
 using namespace testing;
 
-QByteArray uniformText(std::int16_t code) {
-    return QByteArray::fromStdString(formatMapText(uniformCodes(code)));
-}
-
-QByteArray readFile(const std::string& path) {
-    return QByteArray::fromStdString(TempFolder::read(path));
-}
-
 // A map written into a folder of its own, open in a shown window as the program opens it.
 struct Session {
     explicit Session(const QByteArray& text) : path(mapPathIn(folder.path())) {
@@ -59,6 +51,14 @@ struct Session {
 
 class EditorWindowTest : public QObject {
     Q_OBJECT
+
+    static QByteArray uniformText(std::int16_t code) {
+        return QByteArray::fromStdString(formatMapText(uniformCodes(code)));
+    }
+    static QByteArray readFile(const std::string& path) {
+        return QByteArray::fromStdString(TempFolder::read(path));
+    }
+
   private slots:
     void windowHasItsCaptionSizeControlsAndTabOrder() {
         Session session(uniformText(0));
