@@ -145,6 +145,7 @@ struct Awkward {
     std::string (*check)() = nullptr;   // what else went wrong, if anything
     bool rootOnly = false;              // it needs another user's file
     rlim_t limit = RLIM_INFINITY;       // how large files may grow
+    friend void PrintTo(const Awkward& c, std::ostream* os) { *os << c.name; }
 };
 
 // An access ACL as the kernel stores it: user::rw- user:nobody:rw- group::r-- mask::rw-

@@ -103,6 +103,7 @@ TEST(MapText, ReadsRowByRowAndRoundTrips) {
 struct BadFile {
     const char* name;
     std::string text, message;
+    friend void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
 };
 
 const BadFile kBadFiles[] = {

@@ -19,11 +19,8 @@ struct PathCase {
     MapValues board;
     Cell start, destination;
     const char* ruta;  // nullptr: no path
+    friend void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
 };
-
-void PrintTo(const PathCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PathCases : public LoadedDemo, public ::testing::WithParamInterface<PathCase> {};
 

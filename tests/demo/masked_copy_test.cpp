@@ -55,11 +55,8 @@ TEST(MaskedCopy, IsBitwiseOnEveryChannelAndStopsAtTheBoardsEdges) {
 TEST(MaskedCopy, StampsTheCharacterAndAFrameOverTexturedGround) {
     const PictureSet& set = PictureSet::shared();
     QImage before(40, 20, kBoardImageFormat);
-    {
-        QPainter painter(&before);
-        painter.drawImage(0, 0, set.imagen(kTierra));
-        painter.drawImage(20, 0, set.imagen(kAgua));
-    }
+    QPainter(&before).drawImage(0, 0, set.imagen(kTierra));
+    QPainter(&before).drawImage(20, 0, set.imagen(kAgua));
     QImage board = before;
     maskedCopy(board, 0, 0, set.imagen(kMascaraPersonaje), set.imagen(kFiguraPersonaje));
     maskedCopy(board, 20, 0, set.imagen(kMascaraMarco), set.imagen(kMarcoAbierto));

@@ -29,8 +29,8 @@ const std::string& scratchPath() {
                std::to_string(::getpid()) + ".txt";
     }();
     // Registered once the path exists, so that it runs before the path is destroyed.
-    static const bool removedAtExit = std::atexit([] { ::unlink(scratchPath().c_str()); }) == 0;
-    (void)removedAtExit;
+    [[maybe_unused]] static const bool removedAtExit =
+        std::atexit([] { ::unlink(scratchPath().c_str()); }) == 0;
     return path;
 }
 
