@@ -10,17 +10,20 @@ namespace {
 class Expandir : public LoadedDemo {
   protected:
     // The board loaded, with a closed node at (x, y), g 0, and the given destination.
-    DemoState nodeAt(const MapValues& values, int x, int y, int destX, int destY) {
+    DemoState nodeAt(const MapValues& values, std::int16_t x, std::int16_t y, std::int16_t destX,
+                     std::int16_t destY) {
         load(values);
         DemoState s = state();
-        s.actX = static_cast<std::int16_t>(x);
-        s.actY = static_cast<std::int16_t>(y);
-        s.destX = static_cast<std::int16_t>(destX);
-        s.destY = static_cast<std::int16_t>(destY);
+        std::tie(s.actX, s.actY, s.destX, s.destY) = std::tuple(x, y, destX, destY);
         s.celda(x, y).cerrado = -1;
         return s;
     }
 };
+
+// A cell's g, h, f and parent.
+std::tuple<int, int, int, int, int> scores(const Celda& c) {
+    return {c.g, c.h, c.f, c.padreX, c.padreY};
+}
 
 // The expansion rejects, and the cell report counts, the same cells: off the board, closed (the
 // node itself) or not walkable.
@@ -52,24 +55,24 @@ TEST_F(Expandir, OpensWithStepCostEstimateAndTerrain) {
     // Destination (8, 9): the cell (5, 5) lies 3 columns and 4 rows from it.
     DemoState s = nodeAt(board({".....t", ".....p"}, 5), 4, 4, 8, 9);
     expandir(s);
-    // g, h, f and the parent of a straight step onto grass and a diagonal one onto earth.
-    const auto scores = [&s](int x, int y) {
-        const Celda& c = s.celda(x, y);
-        return std::tuple(c.g, c.h, c.f, c.padreX, c.padreY);
-    };
-    EXPECT_EQ(scores(4, 5), std::tuple(10, 10 * (4 + 4), 80 + 10, 4, 4));
-    EXPECT_EQ(scores(5, 5), std::tuple(14, 70, 70 + 14 + 15, 4, 4));
+    // A straight step onto grass and a diagonal one onto earth.
+    EXPECT_EQ(scores(s.celda(4, 5)), std::tuple(10, 10 * (4 + 4), 80 + 10, 4, 4));
+    EXPECT_EQ(scores(s.celda(5, 5)), std::tuple(14, 70, 70 + 14 + 15, 4, 4));
     EXPECT_EQ(s.celda(5, 6).abierto, 0) << "outside the block";
+    const Mapa once = s.mapa;
+    expandir(s);  // repeated, it changes nothing
+    for (int x = 0; x < kGridSize; ++x)
+        for (int y = 0; y < kGridSize; ++y)
+            EXPECT_EQ(std::memcmp(&once[x][y], &s.mapa[x][y], sizeof(Celda)), 0) << x << "," << y;
 }
 
-TEST_F(Expandir, PavedDestinationOneStepAwayScoresMinusFive) {
+// A destination next to the node: paved, it scores 0 + 10 - 15; water, it is never opened.
+TEST_F(Expandir, ADestinationOneStepAwayScoresItsTerrain) {
     DemoState s = nodeAt(board({"......p"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).f, 0 + 10 - 15);
-}
-
-TEST_F(Expandir, UnwalkableDestinationIsNeverOpened) {
-    DemoState s = nodeAt(board({"......#"}, 5), 5, 5, 6, 5);
+    EXPECT_NE(cellReportMessage(s, 6, 5).find("F = -5\r\n"), std::string::npos) << "with its sign";
+    s = nodeAt(board({"......#"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).abierto, 0);
     EXPECT_EQ(s.rechazados, 2);
@@ -84,24 +87,27 @@ TEST_F(Expandir, ReparentsAnOpenCellOnlyWhenStrictlyCheaper) {
         .transitable = kTrue, .g = 14, .h = 120, .padreX = 3, .padreY = 3, .abierto = kTrue};
     expandir(s);
 
-    EXPECT_EQ(dearer.g, 14);
-    EXPECT_EQ(dearer.padreX, 5);
-    EXPECT_EQ(dearer.padreY, 5);
-    EXPECT_EQ(dearer.f, 80 + 14) << "f falls by the difference";
-    EXPECT_EQ(dearer.h, 80) << "h is not recomputed";
-    EXPECT_EQ(same.g, 14);
-    EXPECT_EQ(same.padreX, 3) << "an equal cost keeps the first parent";
-    EXPECT_EQ(same.f, 120 + 14);
+    // f falls by the difference and h is not recomputed; an equal cost keeps the first parent.
+    EXPECT_EQ(scores(dearer), std::tuple(14, 80, 80 + 14, 5, 5));
+    EXPECT_EQ(scores(same), std::tuple(14, 120, 120 + 14, 3, 3));
 }
 
-TEST_F(Expandir, RepeatingTheExpansionChangesNothing) {
-    DemoState s = nodeAt(board({"......t"}, 5), 5, 5, 12, 3);
-    expandir(s);
-    const Mapa once = s.mapa;
-    expandir(s);
-    for (int x = 0; x < kGridSize; ++x)
-        for (int y = 0; y < kGridSize; ++y)
-            EXPECT_EQ(std::memcmp(&once[x][y], &s.mapa[x][y], sizeof(Celda)), 0) << x << "," << y;
+using CellReport = LoadedDemo;
+
+// Before any search everything is zero; after one, its start is closed and unscored.
+TEST_F(CellReport, ReportsTheLastSearch) {
+    press(kRightButton, 3, 7);
+    EXPECT_EQ(window.calls, (Calls{"text:Abierto = False  Cerrado = False",
+                                   "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
+    search({5, 5}, {8, 5});
+    window.calls.clear();
+    press(kRightButton, 5, 5);
+    press(kRightButton, 6, 5);  // closed, on the path
+    EXPECT_EQ(window.calls,
+              (Calls{"text:Abierto = False  Cerrado = True",
+                     "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0",
+                     "text:Abierto = False  Cerrado = True",
+                     "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5"}));
 }
 
 }  // namespace

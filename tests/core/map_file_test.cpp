@@ -17,7 +17,6 @@
 #include "map/core/system_reason.h"
 #include "support/board_text.h"
 #include "support/child_process.h"
-#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 // Where the test sets it, file locks fail as on a file system that has none.
@@ -61,13 +60,23 @@ std::string saved(const std::string& path, const CodeGrid& codes) {
     return result ? "" : result.error();
 }
 
+const std::string kOld = formatMapText(sampleCodes()), kFresh = formatMapText(uniformCodes(7));
+
+// Writes the old map into `f`; returns its path.
+std::string oldMap(TempFolder& f) {
+    TempFolder::write(f.file(kMapFileName), kOld);
+    return f.file(kMapFileName);
+}
+
 class MapFile : public ::testing::Test {
   protected:
     TempFolder folder;
     const std::string path = mapPathIn(folder.path());
 };
 
+// A longer map first, then a shorter one: the file holds the second whole, and nothing else.
 TEST_F(MapFile, WriteThenReadGivesTheSameBoard) {
+    ASSERT_EQ(saved(path, uniformCodes(-15)), "");
     ASSERT_EQ(saved(path, sampleCodes()), "");
     const auto read = readMapFile(path);
     ASSERT_TRUE(read.ok()) << read.error();
@@ -76,44 +85,19 @@ TEST_F(MapFile, WriteThenReadGivesTheSameBoard) {
     EXPECT_EQ(folder.entries(), 1u) << "no temporary file left behind";
 }
 
-TEST_F(MapFile, ShorterMapReplacesALongerFileWhole) {
-    ASSERT_EQ(saved(path, uniformCodes(-15)), "");
-    ASSERT_EQ(saved(path, CodeGrid{}), "");
-    EXPECT_EQ(TempFolder::read(path), formatMapText(CodeGrid{}));
-}
-
-TEST_F(MapFile, KeepsThePermissionsOfTheFileItReplaces) {
-    TempFolder::write(path, "x");
-    fs::permissions(path, fs::perms(0640));
-    ASSERT_EQ(saved(path, CodeGrid{}), "");
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
-}
-
-TEST_F(MapFile, ReadFailuresAreReportedAndCreateNothing) {
-    auto result = readMapFile(path);
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error(), "No se encuentra el archivo del mapa " + path + ".");
-    EXPECT_FALSE(fs::exists(path)) << "reading never creates the file";
-
-    const std::string shortMap = folder.file("corto.txt");
-    TempFolder::write(shortMap, "0,0,");
-    result = readMapFile(shortMap);
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error(), shortMap + ": el mapa tiene 2 valores y hacen falta 400.");
-}
-
-// Each is refused at once: nothing waits for a writer, nothing reads an endless device, and a
-// file far too large is refused by its size.
-TEST_F(MapFile, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
-    const std::string fifo = folder.file("fifo");
+// Each is refused at once, and reading creates nothing: nothing waits for a writer, nothing reads
+// an endless device, and a file far too large is refused by its size.
+TEST_F(MapFile, ReadFailuresAreReportedAtOnce) {
+    const std::string fifo = folder.file("fifo"), directory = folder.file("carpeta");
+    const std::string huge = folder.file("enorme.txt"), shortMap = folder.file("corto.txt");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    const std::string directory = folder.file("carpeta");
     fs::create_directory(directory);
-    const std::string huge = folder.file("enorme.txt");
     TempFolder::write(huge, "0,");
     fs::resize_file(huge, 16 * 1024 * 1024 + 1);
-
+    TempFolder::write(shortMap, "0,0,");
     const std::pair<std::string, std::string> cases[] = {
+        {path, "No se encuentra el archivo del mapa " + path + "."},
+        {shortMap, shortMap + ": el mapa tiene 2 valores y hacen falta 400."},
         {fifo, "El mapa " + fifo + " no es un archivo normal."},
         {"/dev/zero", "El mapa /dev/zero no es un archivo normal."},
         {directory, "El mapa " + directory + " no es un archivo normal."},
@@ -129,6 +113,7 @@ TEST_F(MapFile, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
         ASSERT_TRUE(child.exited) << file << " ended by signal " << child.signal;
         EXPECT_EQ(child.said, message);
     }
+    EXPECT_FALSE(fs::exists(path)) << "reading never creates the file";
 }
 
 TEST_F(MapFile, TheProgramFolderIsAlwaysAbsolute) {
@@ -149,159 +134,159 @@ TEST_F(MapFile, TheProgramFolderIsAlwaysAbsolute) {
     EXPECT_EQ(mapPathIn("/opt/marv/"), "/opt/marv/mapa.txt");
 }
 
-TEST_F(MapFile, SavingInAwkwardPlaces) {
-    const std::string old = formatMapText(sampleCodes());
-    const std::string fresh = formatMapText(uniformCodes(7));
-    struct Case {
-        const char* name;
-        RunAs as;
-        std::function<void(TempFolder&)> prepare;
-        std::string failure;                      // the reason, or empty when the save must succeed
-        const char* save = kMapFileName;          // where in the folder the map is saved
-        const char* target = kMapFileName;        // the file that must get the text
-        std::function<std::string()> check = {};  // what else went wrong, if anything
-        bool rootOnly = false;
-    };
-    // An access ACL as the kernel stores it: user::rw- user:nobody:rw- group::r-- mask::rw-
-    // other::---, so that the mode shows 0660 although the owning group may only read.
-    const std::uint32_t acl[] = {2,   0x60001, ~0u, 0x60002, 65534, 0x40004,
-                                 ~0u, 0x60010, ~0u, 0x20,    ~0u};
-    int watch = -1;  // inotify on the look-alikes: any event means one was opened or removed
-    const Case cases[] = {
-        {"through a symbolic link the target is saved and the link kept", RunAs::kSelf,
-         [&](TempFolder& f) {
-             fs::create_directory(f.file("mapas"));
-             TempFolder::write(f.file("mapas/uno.txt"), old);
-             fs::create_symlink("mapas/uno.txt", f.file("mapa.txt"));
-         },
-         "", "mapa.txt", "mapas/uno.txt"},
-        {"a read-only map is refused although its folder is writable", RunAs::kUnprivileged,
-         [&](TempFolder& f) {
-             fs::permissions(f.path(), fs::perms(0777));
-             TempFolder::write(f.file("mapa.txt"), old);
-             fs::permissions(f.file("mapa.txt"), fs::perms(0444));
-         },
-         "permiso denegado"},
-        {"a writable map in a read-only folder is rewritten in place", RunAs::kUnprivileged,
-         [&](TempFolder& f) {
-             TempFolder::write(f.file("mapa.txt") + "x", "");  // keeps the folder non-empty
-             TempFolder::write(f.file("mapa.txt"), old + "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,");
-             fs::permissions(f.file("mapa.txt"), fs::perms(0666));
-             fs::permissions(f.path(), fs::perms(0555));
-         },
-         ""},
-        {"no map in a read-only folder cannot be created", RunAs::kUnprivileged,
-         [&](TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); }, "permiso denegado"},
-        {"a missing folder", RunAs::kSelf, [](TempFolder&) {}, "no existe el archivo o la carpeta",
-         "no/hay/mapa.txt"},
-        {"a FIFO is no map to save over", RunAs::kSelf,
-         [&](TempFolder& f) { ::mkfifo(f.file("mapa.txt").c_str(), 0666); },
-         "no es un archivo normal"},
-        {"a map with no write bit is refused to root too", RunAs::kSelf,
-         [&](TempFolder& f) {
-             TempFolder::write(f.file("mapa.txt"), old);
-             fs::permissions(f.file("mapa.txt"), fs::perms(0444));
-         },
-         "permiso denegado"},
-        {"a hard-linked map is written in place", RunAs::kSelf,
-         [&](TempFolder& f) {
-             TempFolder::write(f.file("mapa.txt"), old);
-             fs::create_hard_link(f.file("mapa.txt"), f.file("otro.txt"));
-         },
-         "", kMapFileName, "otro.txt"},
-        {"the ACL and the user's attributes are kept", RunAs::kSelf,
-         [&](TempFolder& f) {
-             TempFolder::write(f.file("mapa.txt"), old);
-             const std::string map = f.file("mapa.txt");
-             ASSERT_EQ(::setxattr(map.c_str(), "system.posix_acl_access", acl, sizeof acl, 0), 0);
-             ASSERT_EQ(::setxattr(map.c_str(), "user.nota", "mía", 4, 0), 0);
-         },
-         ""},
-        {"another user's look-alike and a FIFO look-alike are left alone, unopened", RunAs::kSelf,
-         [&](TempFolder& f) {
-             TempFolder::write(f.file("mapa.txt"), old);
-             TempFolder::write(f.file(".mapa.txt.guardando-Ajeno1"), "suyo");
-             ASSERT_EQ(::chown(f.file(".mapa.txt.guardando-Ajeno1").c_str(), 65534, 65534), 0);
-             ::mkfifo(f.file(".mapa.txt.guardando-Fifo12").c_str(), 0600);
-             watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-             for (const char* name : {".mapa.txt.guardando-Ajeno1", ".mapa.txt.guardando-Fifo12"})
-                 ::inotify_add_watch(watch, f.file(name).c_str(), IN_OPEN | IN_DELETE_SELF);
-         },
-         "", kMapFileName, kMapFileName,
-         [&] {
-             char event[4096];
-             const bool touched = ::read(watch, event, sizeof event) > 0;
-             ::close(watch);
-             return touched ? "a look-alike was opened or removed" : "";
-         },
-         true},
-        {"without file locks the save goes on unlocked and the clean-up removes nothing",
-         RunAs::kSelf,
-         [&](TempFolder& f) {
-             TempFolder::write(f.file("mapa.txt"), old);
-             TempFolder::write(f.file(".mapa.txt.guardando-Stale1"), "0,");
-             locksFail = true;
-         },
-         ""},
-    };
-    for (const Case& c : cases) {
-        if (c.rootOnly && ::geteuid() != 0) continue;  // only root can make another user's file
-        TempFolder place;
-        c.prepare(place);
-        const std::string path = place.file(c.save), file = place.file(c.target);
-        const bool existed = fs::is_regular_file(file);
-        const std::size_t entries = place.entries();
-        const std::string kept = keptState(file);
-        const ChildResult child = runInChild([&] { return saved(path, uniformCodes(7)); }, c.as);
-        locksFail = false;
-        fs::permissions(place.path(), fs::perms(0755));
-        EXPECT_EQ(existed ? keptState(file) : kept, kept) << c.name;
-        EXPECT_EQ(c.check ? c.check() : "", "") << c.name;
-        ASSERT_TRUE(child.exited) << c.name << ": ended by signal " << child.signal;
-        if (c.failure.empty()) {
-            EXPECT_EQ(child.said, "") << c.name;
-            EXPECT_EQ(TempFolder::read(file), fresh) << c.name;
-        } else {
-            EXPECT_EQ(child.said, "No se pudo guardar el mapa en " + path + ": " + c.failure + ".")
-                << c.name;
-            if (existed) {
-                EXPECT_EQ(TempFolder::read(file), old) << c.name;
-            }
-        }
-        EXPECT_EQ(place.entries(), entries) << c.name << ": no temporary file is left";
-        if (fs::is_symlink(path)) {
-            EXPECT_EQ(fs::read_symlink(path), "mapas/uno.txt") << c.name;
-        }
+// A save of the fresh map into a folder made ready by `prepare`, in a child run as `as`.
+struct Awkward {
+    const char* name;
+    RunAs as;
+    void (*prepare)(TempFolder&);
+    std::string failure;                // the reason, or empty when the save must succeed
+    const char* save = kMapFileName;    // where in the folder the map is saved
+    const char* target = kMapFileName;  // the file that must get the text
+    std::string (*check)() = nullptr;   // what else went wrong, if anything
+    bool rootOnly = false;              // it needs another user's file
+    rlim_t limit = RLIM_INFINITY;       // how large files may grow
+    friend void PrintTo(const Awkward& c, std::ostream* os) { *os << c.name; }
+};
+
+// An access ACL as the kernel stores it: user::rw- user:nobody:rw- group::r-- mask::rw-
+// other::---, so that the mode shows 0660 although the owning group may only read.
+const std::uint32_t kAcl[] = {2,   0x60001, ~0u, 0x60002, 65534, 0x40004,
+                              ~0u, 0x60010, ~0u, 0x20,    ~0u};
+int watch = -1;  // inotify on the look-alikes: any event means one was opened or removed
+
+const Awkward kAwkward[] = {
+    {"ThroughASymbolicLinkTheTargetIsSavedAndTheLinkKept", RunAs::kSelf,
+     [](TempFolder& f) {
+         fs::create_directory(f.file("mapas"));
+         TempFolder::write(f.file("mapas/uno.txt"), kOld);
+         fs::create_symlink("mapas/uno.txt", f.file("mapa.txt"));
+     },
+     "", "mapa.txt", "mapas/uno.txt"},
+    {"AReadOnlyMapIsRefusedAlthoughItsFolderIsWritable", RunAs::kUnprivileged,
+     [](TempFolder& f) {
+         fs::permissions(f.path(), fs::perms(0777));
+         fs::permissions(oldMap(f), fs::perms(0444));
+     },
+     "permiso denegado"},
+    {"AWritableMapInAReadOnlyFolderIsRewrittenInPlace", RunAs::kUnprivileged,
+     [](TempFolder& f) {
+         TempFolder::write(f.file("mapa.txt") + "x", "");  // keeps the folder non-empty
+         TempFolder::write(f.file("mapa.txt"), kOld + "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,");
+         fs::permissions(f.file("mapa.txt"), fs::perms(0666));
+         fs::permissions(f.path(), fs::perms(0555));
+     },
+     ""},
+    // Installed under a system prefix, the program's folder and map are not the user's.
+    {"AnInstalledMapIsNotTheUsers", RunAs::kUnprivileged,
+     [](TempFolder& f) {
+         oldMap(f);
+         fs::permissions(f.path(), fs::perms(0555));
+     },
+     "permiso denegado", kMapFileName, kMapFileName, nullptr, true},
+    {"NoMapInAReadOnlyFolderCannotBeCreated", RunAs::kUnprivileged,
+     [](TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); }, "permiso denegado"},
+    {"AMissingFolder", RunAs::kSelf, [](TempFolder&) {}, "no existe el archivo o la carpeta",
+     "no/hay/mapa.txt"},
+    {"AFifoIsNoMapToSaveOver", RunAs::kSelf,
+     [](TempFolder& f) { ::mkfifo(f.file("mapa.txt").c_str(), 0666); }, "no es un archivo normal"},
+    {"AMapWithNoWriteBitIsRefusedToRootToo", RunAs::kSelf,
+     [](TempFolder& f) { fs::permissions(oldMap(f), fs::perms(0444)); }, "permiso denegado"},
+    {"AMapKeepsItsPermissions", RunAs::kSelf,
+     [](TempFolder& f) { fs::permissions(oldMap(f), fs::perms(0640)); }, ""},
+    {"AnotherUsersMapKeepsItsOwnerAndGroup", RunAs::kSelf,
+     [](TempFolder& f) { ASSERT_EQ(::chown(oldMap(f).c_str(), 65534, 65534), 0); }, "",
+     kMapFileName, kMapFileName, nullptr, true},
+    {"AHardLinkedMapIsWrittenInPlace", RunAs::kSelf,
+     [](TempFolder& f) { fs::create_hard_link(oldMap(f), f.file("otro.txt")); }, "", kMapFileName,
+     "otro.txt"},
+    {"TheAclAndTheUsersAttributesAreKept", RunAs::kSelf,
+     [](TempFolder& f) {
+         const std::string map = oldMap(f);
+         ASSERT_EQ(::setxattr(map.c_str(), "system.posix_acl_access", kAcl, sizeof kAcl, 0), 0);
+         ASSERT_EQ(::setxattr(map.c_str(), "user.nota", "mía", 4, 0), 0);
+     },
+     ""},
+    {"AnotherUsersLookAlikeAndAFifoLookAlikeAreLeftAloneUnopened", RunAs::kSelf,
+     [](TempFolder& f) {
+         oldMap(f);
+         TempFolder::write(f.file(".mapa.txt.guardando-Ajeno1"), "suyo");
+         ASSERT_EQ(::chown(f.file(".mapa.txt.guardando-Ajeno1").c_str(), 65534, 65534), 0);
+         ::mkfifo(f.file(".mapa.txt.guardando-Fifo12").c_str(), 0600);
+         watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+         for (const char* name : {".mapa.txt.guardando-Ajeno1", ".mapa.txt.guardando-Fifo12"})
+             ::inotify_add_watch(watch, f.file(name).c_str(), IN_OPEN | IN_DELETE_SELF);
+     },
+     "", kMapFileName, kMapFileName,
+     [] {
+         char event[4096];
+         const bool touched = ::read(watch, event, sizeof event) > 0;
+         ::close(watch);
+         return std::string(touched ? "a look-alike was opened or removed" : "");
+     },
+     true},
+    {"WithoutFileLocksTheSaveGoesOnAndTheCleanUpRemovesNothing", RunAs::kSelf,
+     [](TempFolder& f) {
+         oldMap(f);
+         TempFolder::write(f.file(".mapa.txt.guardando-Stale1"), "0,");
+         locksFail = true;
+     },
+     ""},
+    // With SIGXFSZ ignored as the programs do, a write past the file-size limit fails: replaced,
+    // or in place (hard-linked) with a longer text or a shorter one.
+    {"AFileSizeLimitFailsAReplacingSave", RunAs::kSelf, [](TempFolder& f) { oldMap(f); },
+     "el archivo sería demasiado grande", kMapFileName, kMapFileName, nullptr, false, 100},
+    {"AFileSizeLimitFailsALongerSaveInPlace", RunAs::kSelf,
+     [](TempFolder& f) {
+         TempFolder::write(f.file(kMapFileName), kOld.substr(0, 400));
+         fs::create_hard_link(f.file(kMapFileName), f.file("otro.txt"));
+     },
+     "el archivo sería demasiado grande", kMapFileName, kMapFileName, nullptr, false, 600},
+    {"AFileSizeLimitFailsAShorterSaveInPlace", RunAs::kSelf,
+     [](TempFolder& f) {
+         TempFolder::write(f.file(kMapFileName), kOld + "0,0,0,0,0,0,0,0,0,0,");
+         fs::create_hard_link(f.file(kMapFileName), f.file("otro.txt"));
+     },
+     "el archivo sería demasiado grande", kMapFileName, kMapFileName, nullptr, false, 400},
+};
+
+// The save either succeeds or leaves the old file byte for byte; either way the file keeps its
+// mode, owner, links and attributes, and no temporary file is left.
+class SavingInAwkwardPlaces : public ::testing::TestWithParam<Awkward> {};
+
+TEST_P(SavingInAwkwardPlaces, KeepsTheOldMapWholeOrWritesTheNewOne) {
+    const Awkward& c = GetParam();
+    if (c.rootOnly && ::geteuid() != 0) GTEST_SKIP() << "only root can make another user's file";
+    TempFolder place;
+    c.prepare(place);
+    const std::string path = place.file(c.save), file = place.file(c.target);
+    const bool existed = fs::is_regular_file(file);
+    const std::size_t entries = place.entries();
+    const std::string kept = keptState(file), before = existed ? TempFolder::read(file) : "";
+    const ChildResult child = runInChild(
+        [&] {
+            ignoreFileSizeSignal();
+            const FileSizeLimit limit(c.limit);
+            return saved(path, uniformCodes(7));
+        },
+        c.as);
+    locksFail = false;
+    fs::permissions(place.path(), fs::perms(0755));
+    EXPECT_EQ(existed ? keptState(file) : kept, kept);
+    EXPECT_EQ(c.check ? c.check() : "", "");
+    ASSERT_TRUE(child.exited) << "ended by signal " << child.signal;
+    const std::string reason = "No se pudo guardar el mapa en " + path + ": " + c.failure + ".";
+    EXPECT_EQ(child.said, c.failure.empty() ? "" : reason);
+    if (existed || c.failure.empty()) {
+        EXPECT_EQ(TempFolder::read(file), c.failure.empty() ? kFresh : before);
+    }
+    EXPECT_EQ(place.entries(), entries) << "no temporary file is left";
+    if (fs::is_symlink(path)) {
+        EXPECT_EQ(fs::read_symlink(path), "mapas/uno.txt");
     }
 }
 
-// With SIGXFSZ ignored as the programs do, a write past the file-size limit fails and the old file
-// keeps every byte: replaced, or in place (hard-linked) with a longer text or a shorter one.
-TEST_F(MapFile, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
-    const std::string old = formatMapText(sampleCodes()) + "0,0,0,0,0,0,0,0,0,0,";
-    const std::tuple<const char*, bool, CodeGrid, rlim_t> cases[] = {
-        {"replaced", false, uniformCodes(-15), 100},
-        {"in place, longer", true, uniformCodes(-15), 1000},
-        {"in place, shorter", true, CodeGrid{}, 400}};
-    for (const auto& [name, linked, codes, limit] : cases) {
-        TempFolder place;
-        const std::string map = mapPathIn(place.path());
-        TempFolder::write(map, old);
-        if (linked) fs::create_hard_link(map, place.file("otro.txt"));
-        const ChildResult child = runInChild([&] {
-            ignoreFileSizeSignal();
-            FileSizeLimit sizeLimit(limit);
-            return saved(map, codes);
-        });
-        ASSERT_TRUE(child.exited) << name << ": ended by signal " << child.signal;
-        EXPECT_EQ(child.said,
-                  "No se pudo guardar el mapa en " + map + ": el archivo sería demasiado grande.")
-            << name;
-        EXPECT_EQ(TempFolder::read(map), old) << name;
-        EXPECT_EQ(place.entries(), linked ? 2u : 1u) << name << ": the temporary file is removed";
-        EXPECT_EQ(fs::hard_link_count(map), linked ? 2u : 1u) << name;
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Rows, SavingInAwkwardPlaces, ::testing::ValuesIn(kAwkward),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A map mounted over its name, as a container's file volume is, cannot be renamed over; it is
 // written in place. Run in a mount namespace of its own, so nothing outside sees the mount.
@@ -331,38 +316,22 @@ TEST(SystemReason, IsSpanishForEveryError) {
         EXPECT_EQ(systemReason(error).find("número") == std::string::npos, error != 200) << error;
 }
 
-TEST_F(MapFile, ASaveKeepsTheOwnerAndGroupWhereItMay) {
-    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file away";
-    TempFolder::write(path, "x");
-    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    ASSERT_EQ(saved(path, CodeGrid{}), "");
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, 65534u);
-    EXPECT_EQ(info.st_gid, 65534u);
-}
-
-// Saves clear what crashed saves left, but never a temporary file that a running save holds,
-// nor a file the user made.
+// Saves clear what crashed saves left (the first file), but never a temporary file that a running
+// save holds (the second), a folder, nor a file the user made.
 TEST_F(MapFile, StaleTemporaryFilesAreClearedAndLiveOnesKept) {
-    const std::string stale = folder.file(".mapa.txt.guardando-Ab12Cd");
-    const std::string live = folder.file(".mapa.txt.guardando-Zz99Yy");
-    const std::vector<std::string> users = {
-        folder.file("mapa.txt.backup"), folder.file(".mapa.txt.guardando-notas"),
-        folder.file(".mapa.txt.guardando-Ab1"), folder.file(".otro.txt.guardando-Ab12Cd")};
-    for (const auto& file : users) TempFolder::write(file, "mío");
-    TempFolder::write(stale, "0,0,");
-    TempFolder::write(live, "0,0,0,");
+    const std::string files[] = {
+        ".mapa.txt.guardando-Ab12Cd", ".mapa.txt.guardando-Zz99Yy", "mapa.txt.backup",
+        ".mapa.txt.guardando-notas",  ".mapa.txt.guardando-Ab1",    ".otro.txt.guardando-Ab12Cd"};
+    for (const std::string& name : files) TempFolder::write(folder.file(name), "0,0,");
     fs::create_directory(folder.file(".mapa.txt.guardando-Dir123"));
-    const int held = ::open(live.c_str(), O_RDONLY);
+    const int held = ::open(folder.file(files[1]).c_str(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
     ASSERT_EQ(saved(path, sampleCodes()), "");
     ::close(held);
-    EXPECT_FALSE(fs::exists(stale));
-    EXPECT_TRUE(fs::exists(live));
-    EXPECT_TRUE(fs::exists(folder.file(".mapa.txt.guardando-Dir123")));
-    for (const auto& file : users) EXPECT_EQ(TempFolder::read(file), "mío") << file;
+    for (const std::string& name : files)
+        EXPECT_EQ(TempFolder::read(folder.file(name)), name == files[0] ? "" : "0,0,") << name;
+    EXPECT_TRUE(fs::is_directory(folder.file(".mapa.txt.guardando-Dir123")));
     EXPECT_EQ(TempFolder::read(path), formatMapText(sampleCodes()));
 }
 

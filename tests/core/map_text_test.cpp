@@ -3,6 +3,7 @@
 #include <tuple>
 #include <vector>
 
+#include "map/core/board_geometry.h"
 #include "map/core/map_text.h"
 #include "map/core/tile_codes.h"
 
@@ -22,25 +23,15 @@ std::string mapWith(int index, const std::string& piece) {
 
 TEST(MapValue, AcceptedForms) {
     const std::string tooSmallForADouble = "0." + std::string(330, '0') + "1";
-    const std::tuple<const char*, int, double> cases[] = {{"0", 0, 0},
-                                                          {"7", 7, 7},
-                                                          {" 7 ", 7, 7},
-                                                          {"\t8\r\n", 8, 8},
-                                                          {"7.0", 7, 7},
-                                                          {"7.4", 7, 7.4},
-                                                          {"7.", 7, 7},
-                                                          {".5", 0, 0.5},
-                                                          {"2.5", 2, 2.5},
-                                                          {"3.5", 4, 3.5},
-                                                          {"-2.5", -2, -2.5},
-                                                          {"+8", 8, 8},
-                                                          {"-15", -15, -15},
-                                                          {"32767", 32767, 32767},
-                                                          {"-32768", -32768, -32768},
-                                                          {"32767.49", 32767, 32767.49},
-                                                          {"-32768.5", -32768, -32768.5},
-                                                          {"0007", 7, 7},
-                                                          {tooSmallForADouble.c_str(), 0, 0}};
+    // clang-format off
+    const std::tuple<const char*, int, double> cases[] = {
+        {"0", 0, 0}, {"7", 7, 7}, {" 7 ", 7, 7}, {"\t8\r\n", 8, 8}, {"+8", 8, 8}, {"0007", 7, 7},
+        {"7.0", 7, 7}, {"7.4", 7, 7.4}, {"7.", 7, 7}, {".5", 0, 0.5},  // kept as written too
+        {"2.5", 2, 2.5}, {"3.5", 4, 3.5}, {"-2.5", -2, -2.5},           // halves round to even
+        {"-15", -15, -15}, {"32767", 32767, 32767}, {"-32768", -32768, -32768},
+        {"32767.49", 32767, 32767.49}, {"-32768.5", -32768, -32768.5},
+        {tooSmallForADouble.c_str(), 0, 0}};
+    // clang-format on
     for (const auto& [piece, code, number] : cases) {
         const auto v = parseMapValue(piece);
         ASSERT_TRUE(v.ok()) << "«" << piece << "»";
@@ -75,7 +66,9 @@ TEST(MapValue, WalkabilityComparesTheNumberAsWritten) {
     }
 }
 
-TEST(MapText, ReadsRowByRowAndIgnoresWhatFollowsThe400th) {
+// Values are read row by row, and what follows the 400th is ignored; written back, the text is
+// byte-exact and reads back the same codes.
+TEST(MapText, ReadsRowByRowAndRoundTrips) {
     std::string text;
     for (int i = 0; i < kMapValues; ++i) text += std::to_string(i % 9) + ",";
     for (const std::string& tail : {std::string(), std::string("garbage,,x"), std::string("\n")}) {
@@ -89,18 +82,16 @@ TEST(MapText, ReadsRowByRowAndIgnoresWhatFollowsThe400th) {
     }
     EXPECT_TRUE(parseMapText(text.substr(0, text.size() - 1), "m").ok()) << "no final comma";
     EXPECT_TRUE(parseMapText("\uFEFF" + text, "m").ok()) << "a byte-order mark first";
-}
 
-TEST(MapText, FormatIsByteExactAndRoundTrips) {
     CodeGrid codes{};
     codes[2][0] = 1;
     codes[19][19] = -15;
     codes[20][20] = 5;  // never written
-    const std::string text = formatMapText(codes);
-    EXPECT_EQ(text.substr(0, 10), "0,0,1,0,0,");
-    EXPECT_EQ(text.size(), 800u - 1 + 3);
-    EXPECT_EQ(text.substr(text.size() - 4), "-15,");
-    auto back = parseMapText(text, "m");
+    const std::string written = formatMapText(codes);
+    EXPECT_EQ(written.substr(0, 10), "0,0,1,0,0,");
+    EXPECT_EQ(written.size(), 800u - 1 + 3);
+    EXPECT_EQ(written.substr(written.size() - 4), "-15,");
+    auto back = parseMapText(written, "m");
     ASSERT_TRUE(back.ok());
     CodeGrid expected = codes;
     expected[20][20] = 0;
@@ -108,40 +99,51 @@ TEST(MapText, FormatIsByteExactAndRoundTrips) {
     EXPECT_EQ(formatMapText(CodeGrid{}), repeat("0", 400));
 }
 
-TEST(MapText, BadFilesNameTheFileThePlaceAndTheText) {
-    const std::tuple<const char*, std::string, std::string> cases[] = {
-        {"empty", "", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
-        {"blank", " \n", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
-        {"one value", "0,", "mapa.txt: el mapa tiene 1 valor y hacen falta 400."},
-        {"399 values", repeat("0", 399), "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
-        {"399 without final comma", repeat("0", 398) + "0",
-         "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
-        {"letters", mapWith(63, "agua"), "mapa.txt: fila 3, columna 3: «agua» no es un número."},
-        {"two commas", mapWith(21, ""),
-         "mapa.txt: fila 1, columna 1: falta el valor (dos comas seguidas)."},
-        {"too big", mapWith(399, " 32768"),
-         "mapa.txt: fila 19, columna 19: «32768» está fuera del intervalo de -32768 a 32767."},
-        {"too small", mapWith(20, "-32769"),
-         "mapa.txt: fila 1, columna 0: «-32769» está fuera del intervalo de -32768 a 32767."},
-        {"long text is cut", mapWith(0, "abcdefghijklmnopqrstuvwxyz"),
-         "mapa.txt: fila 0, columna 0: «abcdefghijklmnopqrstuvwx…» no es un número."},
-        {"cut between characters, not inside one", mapWith(0, std::string(23, 'a') + "ñandú"),
-         "mapa.txt: fila 0, columna 0: «" + std::string(23, 'a') + "ñ…» no es un número."},
-        {"bytes that are not UTF-8 show once each", mapWith(0, "a\xff\xfe\xc3(b\xed\xa0\x80"),
-         "mapa.txt: fila 0, columna 0: «a\uFFFD\uFFFD\uFFFD(b\uFFFD\uFFFD\uFFFD» no es un número."},
-        {"a byte-order mark only at the very start", mapWith(1, "\uFEFF0"),
-         "mapa.txt: fila 0, columna 1: «\uFEFF0» no es un número."},
-        {"control characters show as blanks", mapWith(0, "a\001b"),
-         "mapa.txt: fila 0, columna 0: «a b» no es un número."},
-        {"first fault wins", mapWith(5, "x").substr(0, 30),
-         "mapa.txt: fila 0, columna 5: «x» no es un número."},
-    };
-    for (const auto& [name, text, message] : cases) {
-        auto result = parseMapText(text, "mapa.txt");
-        ASSERT_FALSE(result.ok()) << name;
-        EXPECT_EQ(result.error(), message) << name;
-    }
+// A file the reader refuses, and what it says: the file, the place and the text at fault.
+struct BadFile {
+    const char* name;
+    std::string text, message;
+    friend void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
+};
+
+const BadFile kBadFiles[] = {
+    {"Empty", "", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
+    {"Blank", " \n", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
+    {"OneValue", "0,", "mapa.txt: el mapa tiene 1 valor y hacen falta 400."},
+    {"Values399", repeat("0", 399), "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
+    {"Values399WithoutFinalComma", repeat("0", 398) + "0",
+     "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
+    {"Letters", mapWith(63, "agua"), "mapa.txt: fila 3, columna 3: «agua» no es un número."},
+    {"TwoCommas", mapWith(21, ""),
+     "mapa.txt: fila 1, columna 1: falta el valor (dos comas seguidas)."},
+    {"TooBig", mapWith(399, " 32768"),
+     "mapa.txt: fila 19, columna 19: «32768» está fuera del intervalo de -32768 a 32767."},
+    {"TooSmall", mapWith(20, "-32769"),
+     "mapa.txt: fila 1, columna 0: «-32769» está fuera del intervalo de -32768 a 32767."},
+    {"LongTextIsCut", mapWith(0, "abcdefghijklmnopqrstuvwxyz"),
+     "mapa.txt: fila 0, columna 0: «abcdefghijklmnopqrstuvwx…» no es un número."},
+    {"CutBetweenCharactersNotInsideOne", mapWith(0, std::string(23, 'a') + "ñandú"),
+     "mapa.txt: fila 0, columna 0: «" + std::string(23, 'a') + "ñ…» no es un número."},
+    {"BytesThatAreNotUtf8ShowOnceEach", mapWith(0, "a\xff\xfe\xc3(b\xed\xa0\x80"),
+     "mapa.txt: fila 0, columna 0: «a\uFFFD\uFFFD\uFFFD(b\uFFFD\uFFFD\uFFFD» no es un número."},
+    {"AByteOrderMarkOnlyAtTheVeryStart", mapWith(1, "\uFEFF0"),
+     "mapa.txt: fila 0, columna 1: «\uFEFF0» no es un número."},
+    {"ControlCharactersShowAsBlanks", mapWith(0, "a\001b"),
+     "mapa.txt: fila 0, columna 0: «a b» no es un número."},
+    {"FirstFaultWins", mapWith(5, "x").substr(0, 30),
+     "mapa.txt: fila 0, columna 5: «x» no es un número."},
+};
+
+class BadFiles : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(BadFiles, AreRefusedNamingTheFileThePlaceAndTheText) {
+    const auto result = parseMapText(GetParam().text, "mapa.txt");
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error(), GetParam().message);
 }
+
+INSTANTIATE_TEST_SUITE_P(MapText, BadFiles, ::testing::ValuesIn(kBadFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MapText, AValidFileCutAtEveryLengthIsAnErrorOrTheWholeMap) {
     std::string text;
@@ -174,6 +176,19 @@ TEST(MapText, UndrawableCodesAreFoundWithTheirPlace) {
               "7 y 8).");
     auto tiles = parseMapText(repeat("8", 100) + repeat("7", 100) + repeat("1", 200), "m");
     EXPECT_TRUE(checkDrawable(tiles.value(), kEditorCodes, "m").ok());
+}
+
+// A press lies in the cell it falls in, rounded down at every boundary; off the board in none.
+TEST(Geometry, CellOfAPress) {
+    const std::pair<double, int> cases[] = {{0, 0},      {19, 0},     {19.99, 0},  {20, 1},
+                                            {39.5, 1},   {379, 18},   {380, 19},   {395, 19},
+                                            {399, 19},   {399.9, 19}, {-0.5, -1},  {-1.0, -1},
+                                            {-20.0, -1}, {400.0, -1}, {420.0, -1}, {1e9, -1}};
+    for (const auto& [pixel, cell] : cases) {
+        const auto across = cellOfPress(pixel, 10), down = cellOfPress(10, pixel);
+        EXPECT_EQ(across ? across->column : -1, cell) << "x " << pixel;
+        EXPECT_EQ(down ? down->row : -1, cell) << "y " << pixel;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 
 #include "demo_fixture.h"
@@ -18,11 +19,8 @@ struct PathCase {
     MapValues board;
     Cell start, destination;
     const char* ruta;  // nullptr: no path
+    friend void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
 };
-
-void PrintTo(const PathCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PathCases : public LoadedDemo, public ::testing::WithParamInterface<PathCase> {};
 
@@ -78,26 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"DestinationInAClosedRoom", kClosedRoomAt15_19, {0, 0}, {15, 19}, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Search, TieBetweenEqualScoresIsBrokenByRowThenColumn) {
-    load(board({"......#"}, 5));
-    search({5, 5}, {7, 5});
-    EXPECT_EQ(state().celda(6, 4).f, 34);
-    EXPECT_EQ(state().celda(6, 6).f, 34);
-    EXPECT_EQ(state().celda(6, 4).cerrado, -1);
-}
-
-TEST_F(Search, WallDestinationClosesEveryReachableCell) {
-    load(board({".....#"}, 5));
-    press(kLeftButton, 5, 5);
-    int closed = 0;
-    for (int x = 0; x < 20; ++x)
-        for (int y = 0; y < 20; ++y) {
-            closed += state().celda(x, y).cerrado == -1;
-            EXPECT_NE(state().celda(x, y).abierto, -1) << x << "," << y;
-        }
-    EXPECT_EQ(closed, 399);
-}
-
 TEST_F(Search, WalledInStartFailsAfterTheFirstIteration) {
     load(kWalledInAt55);
     search({5, 5}, {10, 10});
@@ -133,17 +111,31 @@ TEST_F(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
     EXPECT_EQ(state().mostrarBusqueda, 0);  // cleared by the walk, not by the tick
 }
 
-TEST_F(Search, AFailureAfterASuccessKeepsRutaButLeavesNothingToWalk) {
+// A search for a wall after a success closes every cell it can reach and leaves none open. It
+// keeps ruta but leaves nothing to walk, and the same destination again keeps the failure text.
+TEST_F(Search, AFailureAfterASuccess) {
     load(board({".....#"}, 5));
     search({2, 5}, {4, 5});
     press(kLeftButton, 5, 5);
     EXPECT_EQ(window.calls.back(), kNoPath);
     EXPECT_EQ(state().ruta, "3,5,4,5");
     EXPECT_EQ(state().encontrado, 0);
+    int closed = 0;
+    for (int x = 0; x < 20; ++x)
+        for (int y = 0; y < 20; ++y) {
+            closed += state().celda(x, y).cerrado == -1;
+            EXPECT_NE(state().celda(x, y).abierto, -1) << x << "," << y;
+        }
+    EXPECT_EQ(closed, 399);
+    const auto before = window.calls.size();
+    press(kLeftButton, 5, 5);
+    demo.startWalk();
+    EXPECT_EQ(window.calls.size(), before);
 }
 
 TEST_F(Refusals, PressesThatChangeNothing) {
     press(kLeftButton, 0, 0);  // character's cell and destination at start
+    demo.startWalk();          // nothing to walk before any search
     EXPECT_TRUE(window.calls.empty());
 
     placeCharacter(3, 3);
@@ -164,16 +156,6 @@ TEST_F(Refusals, PressesThatChangeNothing) {
     press(kMiddleButton, 4, 4);
     press(0, 4, 4);
     EXPECT_TRUE(window.calls.empty()) << "other buttons do nothing";
-}
-
-TEST_F(Refusals, SameFailedDestinationKeepsTheFailureText) {
-    load(board({".....#"}, 5));
-    press(kLeftButton, 5, 5);
-    EXPECT_EQ(window.calls.back(), kNoPath);
-    const auto before = window.calls.size();
-    press(kLeftButton, 5, 5);
-    demo.startWalk();  // no path to walk
-    EXPECT_EQ(window.calls.size(), before);
 }
 
 TEST_F(Refusals, DuringASearchOnlyTheCellReportRuns) {
@@ -205,25 +187,20 @@ TEST_F(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
     EXPECT_EQ(state().encontrado, 0);
 }
 
+// Every cell is again as the map's load left it: the terrain kept, the marks and scores gone.
 TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
     load(board({"t#p"}));
+    const Mapa loaded = state().mapa;
     press(kLeftButton, 5, 5);
     window.calls.clear();
     demo.clickReiniciar();
     EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar"}));
-    const DemoState& s = state();
     for (int x = 0; x < kGridSize; ++x)
-        for (int y = 0; y < kGridSize; ++y) {
-            const Celda& c = s.celda(x, y);
-            EXPECT_TRUE(c.f == 0 && c.g == 0 && c.h == 0 && c.padreX == 0 && c.padreY == 0 &&
-                        c.abierto == 0 && c.cerrado == 0 && c.enCamino == 0)
+        for (int y = 0; y < kGridSize; ++y)
+            EXPECT_EQ(std::memcmp(&loaded[x][y], &state().mapa[x][y], sizeof(Celda)), 0)
                 << x << "," << y;
-        }
-    EXPECT_EQ(s.celda(0, 0).costo, 15);
-    EXPECT_EQ(s.celda(1, 0).transitable, 0);
-    EXPECT_EQ(s.celda(2, 0).costo, -15);
-    EXPECT_EQ(s.encontrado, -1);
-    EXPECT_EQ(s.ruta, "1,1,2,2,3,3,4,4,5,5");
+    EXPECT_EQ(state().encontrado, -1);
+    EXPECT_EQ(state().ruta, "1,1,2,2,3,3,4,4,5,5");
 }
 
 TEST_F(Load, FillsTerrainFromTheNumbersAsWritten) {
@@ -243,6 +220,86 @@ TEST_F(Load, FillsTerrainFromTheNumbersAsWritten) {
     }
     EXPECT_EQ(position(), (Cell{0, 0}));
     EXPECT_EQ(state().destX, 0);
+}
+
+class Walk : public LoadedDemo {
+  protected:
+    // Where the character stands after `n` more ticks of the walk.
+    Cell after(int n) {
+        while (n-- > 0) demo.walkStep();
+        return position();
+    }
+};
+
+TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
+    search({2, 5}, {5, 8});
+    window.calls.clear();
+    demo.startWalk();
+    EXPECT_EQ(window.calls, Calls{"startTimer"}) << "no repaint at the start";
+    EXPECT_EQ(state().mostrarBusqueda, 0);
+    EXPECT_EQ(state().rutaPasos, (std::vector<std::string>{"3", "6", "4", "7", "5", "8"}));
+
+    EXPECT_EQ(after(1), (Cell{3, 6}));
+    EXPECT_EQ(state().rutaPasos, (std::vector<std::string>{"4", "7", "5", "8", "5", "8"}))
+        << "the array keeps its length; the last pair stays as a copy";
+    EXPECT_EQ(after(1), (Cell{4, 7}));
+    EXPECT_EQ(after(1), (Cell{5, 8}));
+    EXPECT_TRUE(window.timerRunning);
+    EXPECT_EQ(after(1), (Cell{5, 8}));
+    EXPECT_FALSE(window.timerRunning);
+    EXPECT_EQ(window.count("dibujar"), 4) << "k + 1 repaints for a path of k cells";
+}
+
+// A one-cell path moves on the first tick and stops on the second; Ir then only stops and repaints.
+TEST_F(Walk, OneCellPathAndIrAfterArrival) {
+    search({2, 5}, {3, 5});
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{3, 5}));
+    EXPECT_TRUE(window.timerRunning);
+    after(1);
+    EXPECT_FALSE(window.timerRunning);
+    window.calls.clear();
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{3, 5}));
+    EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
+}
+
+// Ir again, and Ir after a placement, walk the path from its first cell.
+TEST_F(Walk, IrWalksFromThePathsFirstCell) {
+    search({2, 5}, {6, 5});
+    demo.startWalk();
+    EXPECT_EQ(after(2), (Cell{4, 5}));
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{3, 5}));
+    placeCharacter(15, 15);
+    EXPECT_EQ(state().encontrado, -1) << "a placement keeps the found path";
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{3, 5}));
+    EXPECT_EQ(after(4), (Cell{6, 5}));
+    EXPECT_FALSE(window.timerRunning);
+}
+
+// Reiniciar, a placement or a search stops a walk where it stands; the search starts from there.
+TEST_F(Walk, ResetPlacementOrSearchStopsAWalk) {
+    search({2, 5}, {6, 5});
+    demo.startWalk();
+    after(1);
+    demo.clickReiniciar();
+    EXPECT_FALSE(window.timerRunning);
+    EXPECT_EQ(position(), (Cell{3, 5}));
+
+    demo.startWalk();
+    after(1);
+    placeCharacter(0, 19);
+    EXPECT_FALSE(window.timerRunning);
+    EXPECT_EQ(position(), (Cell{0, 19}));
+
+    search({2, 5}, {8, 5});
+    demo.startWalk();
+    EXPECT_EQ(after(2), (Cell{4, 5}));
+    press(kLeftButton, 4, 9);
+    EXPECT_FALSE(window.timerRunning);
+    EXPECT_EQ(state().ruta, "4,6,4,7,4,8,4,9");
 }
 
 }  // namespace

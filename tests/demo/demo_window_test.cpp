@@ -1,21 +1,12 @@
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 
 #include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
-#include "map/board/board_view.h"
-#include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
-#include "support/board_text.h"
-#include "support/box_answerer.h"
-#include "support/refused_start.h"
-#include "support/stamp_oracle.h"
-#include "support/temp_folder.h"
-#include "support/window_layout.h"
+#include "support/pixels.h"
 #include "support/window_tools.h"
 
 using namespace marv;
@@ -23,23 +14,18 @@ using namespace marv::testing;
 
 namespace {
 
-const QImage& picture(int index) {
-    return PictureSet::shared().imagen(index);
-}
-
-QImage stamped(const QImage& under, int mask, int figure) {
-    return testing::stamped(under, picture(mask), picture(figure));
-}
-
-QImage withCharacter(const QImage& under) {
-    return stamped(under, kMascaraPersonaje, kFiguraPersonaje);
-}
-
 class DemoWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<DemoWindow> window;
 
+    static const QImage& picture(int index) { return PictureSet::shared().imagen(index); }
+    static QImage stamped(const QImage& under, int mask, int figure) {
+        return testing::stamped(under, picture(mask), picture(figure));
+    }
+    static QImage withCharacter(const QImage& under) {
+        return stamped(under, kMascaraPersonaje, kFiguraPersonaje);
+    }
     QString text1() const { return window->findChild<QLineEdit*>("Text1")->text(); }
     void press(Qt::MouseButton button, int column, int row, Qt::KeyboardModifiers held = {}) {
         QTest::mouseClick(window->board(), button, held,
@@ -81,10 +67,12 @@ class DemoWindowTest : public QObject {
         QCOMPARE(window->walkTimer().interval(), 50);
     }
 
-    void startShowsTheTilesAndTheCharacterOnTheFirstCell() {
+    void tilesShowByTheirCodeAndTheCharacterOnTheFirstCell() {
         QCOMPARE(cell(0, 0), withCharacter(picture(kPasto)));
         QCOMPARE(cell(6, 5), picture(kAgua));
         QCOMPARE(cell(2, 2), picture(kPasto));
+        window->demo().load(board({"23456"}, 1));
+        for (int code = 2; code <= 6; ++code) QCOMPARE(cell(code - 2, 1), picture(code));
     }
 
     void aSearchWritesItsResultAndMarksTheBoard() {
@@ -111,6 +99,8 @@ class DemoWindowTest : public QObject {
         QVERIFY(closedOff > 0 && open > 0);
         QCOMPARE(state().celda(7, 5).enCamino, kTrue);
         QCOMPARE(cell(7, 5), withCharacter(closedGrass));
+        press(Qt::LeftButton, 6, 5);  // the water
+        QCOMPARE(text1(), QString("NO SE PUEDE LLEGAR AL DESTINO"));
     }
 
     // The search repaints for its reset, for each of its 12 steps and for the path found. Each
@@ -126,16 +116,9 @@ class DemoWindowTest : public QObject {
         QCOMPARE(paints.count(), 1 + 12);
     }
 
-    void checkIrTickedWalksToTheDestinationInKPlusOneTicks() {
-        tick("CheckIr", true);
-        press(Qt::LeftButton, 4, 0);
-        QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
-        QCOMPARE(state().mostrarBusqueda, kFalse);
-        QCOMPARE(walkTicks(10), 5);
-        QCOMPARE(position(), (Cell{4, 0}));
-    }
-
-    void irWalksAFoundPathAndReiniciarStopsItWhereItStands() {
+    // Ir walks a found path and Reiniciar stops it where it stands; with CheckIr ticked a search
+    // walks to its destination at once, in k + 1 ticks.
+    void theControlsDriveTheWalk() {
         press(Qt::LeftButton, 10, 0);
         QVERIFY(!window->walking());
         click("ir");
@@ -144,6 +127,12 @@ class DemoWindowTest : public QObject {
         QVERIFY(!window->walking());
         QCOMPARE(position(), (Cell{2, 0}));
         QCOMPARE(state().encontrado, kTrue);
+        tick("CheckIr", true);
+        press(Qt::LeftButton, 6, 0);
+        QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
+        QCOMPARE(state().mostrarBusqueda, kFalse);
+        QCOMPARE(walkTicks(10), 5);
+        QCOMPARE(position(), (Cell{6, 0}));
     }
 
     void placingMovesTheCharacterAndRefusalsChangeNothing() {
@@ -161,25 +150,18 @@ class DemoWindowTest : public QObject {
         QCOMPARE(state().destX, 0);
     }
 
-    void anUnreachableDestinationIsReported() {
-        press(Qt::LeftButton, 6, 5);  // the water
-        QCOMPARE(text1(), QString("NO SE PUEDE LLEGAR AL DESTINO"));
-    }
-
+    // A right press shows the cell's data in a box; one pressed mid-search pauses the search,
+    // which then goes on.
     void rightPressInspectsTheCellInABox() {
         BoxAnswerer boxes;
         press(Qt::RightButton, 0, 0);
         QCOMPARE(text1(), QString("Abierto = False  Cerrado = False"));
         QCOMPARE(boxes.seen.value(0).text,
                  QString("Coor = 0 0\nCerrados = 5\nF = 0\nPadres = 0 0"));
-    }
-
-    void theCellDataBoxPausesASearchThatThenGoesOn() {
-        BoxAnswerer boxes;
         QTimer::singleShot(0, [&] { press(Qt::RightButton, 5, 5); });
         window->setStepPeriodMs(5);
         press(Qt::LeftButton, 19, 19);
-        QVERIFY(boxes.seen.value(0).text.startsWith("Coor = 5 5\n"));
+        QVERIFY(boxes.seen.value(1).text.startsWith("Coor = 5 5\n"));
         QCOMPARE(text1(), QString("Encontrado: 19 pasos"));
     }
 
@@ -207,7 +189,18 @@ class DemoWindowTest : public QObject {
         }
     }
 
-    void marksAreHiddenWhileTheSearchDisplayIsOff() {
+    // A cell both closed and open shows the open mark over the closed one, and the character is
+    // drawn over its own cell's marks: the start of a search is closed. (A path mark would hide
+    // the order: it is the character's own picture.) With the search display off, none shows.
+    void marksStackUnderTheCharacterAndHideWithTheSearchDisplay() {
+        state().celda(3, 3).cerrado = state().celda(3, 3).abierto = kTrue;
+        state().celda(0, 0).cerrado = kTrue;
+        state().mostrarBusqueda = kTrue;
+        window->dibujar();
+        const QImage closedGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado);
+        QCOMPARE(cell(3, 3), stamped(closedGrass, kMascaraMarco, kMarcoAbierto));
+        QCOMPARE(cell(0, 0), withCharacter(closedGrass));
+
         for (auto& column : state().mapa)
             for (Celda& c : column) c.cerrado = c.abierto = c.enCamino = kTrue;
         state().mostrarBusqueda = kFalse;
@@ -217,28 +210,6 @@ class DemoWindowTest : public QObject {
                 const QImage& tile = picture(state().celda(x, y).tipo);
                 QCOMPARE(cell(x, y), x == 0 && y == 0 ? withCharacter(tile) : tile);
             }
-    }
-
-    void aCellBothClosedAndOpenShowsTheOpenMarkOverTheClosedOne() {
-        state().celda(3, 3).cerrado = state().celda(3, 3).abierto = kTrue;
-        state().mostrarBusqueda = kTrue;
-        window->dibujar();
-        QCOMPARE(cell(3, 3), stamped(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado),
-                                     kMascaraMarco, kMarcoAbierto));
-    }
-
-    void codesTwoToSixAreDrawnAsTiles() {
-        window->demo().load(board({"23456"}, 1));
-        for (int code = 2; code <= 6; ++code) QCOMPARE(cell(code - 2, 1), picture(code));
-    }
-
-    void theCharacterIsDrawnOverItsOwnCellsMarks() {
-        // The start of a search is closed. (A path mark would hide the order: it is the
-        // character's own picture.)
-        state().celda(0, 0).cerrado = kTrue;
-        state().mostrarBusqueda = kTrue;
-        window->dibujar();
-        QCOMPARE(cell(0, 0), withCharacter(stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado)));
     }
 
     void theProgramEndsCleanlyWhenClosedMidWay_data() {

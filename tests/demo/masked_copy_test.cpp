@@ -1,7 +1,7 @@
 #include "demo/window/masked_copy.h"
 
 #include "map/pictures/picture_set.h"
-#include "support/stamp_oracle.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 #include <QPainter>
@@ -43,13 +43,9 @@ void expectStampedNoise(int side, int x, int y, std::uint32_t seed) {
 }
 
 // Arbitrary masks, not just black and white ones, show that the raster operations really are
-// bitwise on every channel.
-TEST(MaskedCopy, IsBitwiseOnEveryChannelAndLeavesTheRestAlone) {
+// bitwise on every channel. Then the last cell, and squares reaching past an edge, cut there.
+TEST(MaskedCopy, IsBitwiseOnEveryChannelAndStopsAtTheBoardsEdges) {
     expectStampedNoise(60, 17, 23, 1);
-}
-
-// The last cell, and squares reaching past an edge, which are cut there.
-TEST(MaskedCopy, ReachesTheBoardsLastCellAndStopsAtItsEdges) {
     expectStampedNoise(400, 380, 380, 4);
     expectStampedNoise(60, 50, -7, 7);
     expectStampedNoise(60, -13, 45, 10);
@@ -59,11 +55,8 @@ TEST(MaskedCopy, ReachesTheBoardsLastCellAndStopsAtItsEdges) {
 TEST(MaskedCopy, StampsTheCharacterAndAFrameOverTexturedGround) {
     const PictureSet& set = PictureSet::shared();
     QImage before(40, 20, kBoardImageFormat);
-    {
-        QPainter painter(&before);
-        painter.drawImage(0, 0, set.imagen(kTierra));
-        painter.drawImage(20, 0, set.imagen(kAgua));
-    }
+    QPainter(&before).drawImage(0, 0, set.imagen(kTierra));
+    QPainter(&before).drawImage(20, 0, set.imagen(kAgua));
     QImage board = before;
     maskedCopy(board, 0, 0, set.imagen(kMascaraPersonaje), set.imagen(kFiguraPersonaje));
     maskedCopy(board, 20, 0, set.imagen(kMascaraMarco), set.imagen(kMarcoAbierto));

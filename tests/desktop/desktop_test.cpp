@@ -3,21 +3,16 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QVector4D>
 #include <QtTest>
 #include <memory>
 
 #include "demo/window/demo_window.h"
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
-#include "editor/model/editor_model.h"
-#include "map/board/board_view.h"
-#include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
-#include "support/board_text.h"
-#include "support/box_answerer.h"
-#include "support/child_process.h"
+#include "support/pixels.h"
+#include "support/window_tools.h"
 
 namespace marv {
 namespace {
@@ -26,10 +21,6 @@ using namespace testing;
 
 constexpr ProgramIcon kBothIcons[] = {ProgramIcon::kMarvane, ProgramIcon::kMarvedit};
 
-QImage argb(const QImage& image) {
-    return image.convertToFormat(QImage::Format_ARGB32);
-}
-
 QSet<QRgb> colourSet(const QImage& image) {
     QSet<QRgb> colours;
     for (int y = 0; y < image.height(); ++y)
@@ -37,25 +28,16 @@ QSet<QRgb> colourSet(const QImage& image) {
     return colours;
 }
 
-// The opacity-weighted mean of red, green and blue, and the mean opacity, as fractions of 255.
-QVector4D meanColour(const QImage& image) {
-    QVector4D sum;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            const float alpha = qAlpha(p) / 255.0f;
-            sum += QVector4D(qRed(p) * alpha, qGreen(p) * alpha, qBlue(p) * alpha, qAlpha(p));
-        }
-    return sum / (255.0f * image.width() * image.height());
-}
-
 class DesktopTest : public QObject {
     Q_OBJECT
 
     const PictureSet& pictures() const { return PictureSet::shared(); }
+    static QImage argb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
 
   private slots:
-    void theCharacterIconIsTheFigureCutAlongItsMask() {
+    // The demonstration's icon is the character's figure cut along its mask; the editor's is the
+    // palette, two by two.
+    void eachIconAtItsNaturalSize() {
         const QImage icon = argb(iconBase(ProgramIcon::kMarvane, pictures()));
         const QImage figure = argb(pictures().imagen(kFiguraPersonaje));
         const QImage mask = argb(pictures().imagen(kMascaraPersonaje));
@@ -68,15 +50,12 @@ class DesktopTest : public QObject {
                 QCOMPARE(icon.pixel(x, y), inFigure ? figure.pixel(x, y) : qRgba(0, 0, 0, 0));
             }
         QVERIFY(opaque > 0 && opaque < 400);
-    }
-
-    void theEditorIconIsThePaletteTwoByTwo() {
-        const QImage icon = argb(iconBase(ProgramIcon::kMarvedit, pictures()));
-        QCOMPARE(icon.size(), QSize(40, 40));
+        const QImage palette = argb(iconBase(ProgramIcon::kMarvedit, pictures()));
+        QCOMPARE(palette.size(), QSize(40, 40));
         const std::tuple<int, int, int> quarters[] = {
             {kPasto, 0, 0}, {kAgua, 20, 0}, {kTierra, 0, 20}, {kAdoquin, 20, 20}};
         for (const auto& [tile, x, y] : quarters)
-            QCOMPARE(icon.copy(x, y, 20, 20), argb(pictures().imagen(tile)));
+            QCOMPARE(palette.copy(x, y, 20, 20), argb(pictures().imagen(tile)));
     }
 
     // Each size grows the natural-size icon by the largest whole number that fits, every pixel a
@@ -107,8 +86,13 @@ class DesktopTest : public QObject {
         }
     }
 
-    // The installed icons are the windows' icons, each under its program's name, and nothing else.
-    void theWriterWritesEachIconAtEverySizeInTheThemeLayout() {
+    // Each window shows its program's icon, and the writer installs the same icons at every size,
+    // each under its program's name, and nothing else.
+    void theWindowsAndTheWriterHaveTheSameIcons() {
+        const DemoWindow demo(board());
+        const EditorWindow editor("mapa.txt", board());
+        const std::pair<const QWidget*, ProgramIcon> windows[] = {
+            {&demo, ProgramIcon::kMarvane}, {&editor, ProgramIcon::kMarvedit}};
         QTemporaryDir folder;
         QProcess writer;
         writer.start(QStringLiteral(WRITE_ICONS_PATH), {folder.path()});
@@ -119,56 +103,14 @@ class DesktopTest : public QObject {
              it.hasNext(); it.next())
             ++files;
         QCOMPARE(files, 2 * static_cast<int>(kIconSizes.size()));
-        for (const ProgramIcon which : kBothIcons)
+        for (const auto& [window, which] : windows)
             for (const int side : kIconSizes) {
+                const QImage icon = argb(iconImage(which, pictures(), side));
                 const QString path = folder.filePath(
                     QStringLiteral("hicolor/%1x%1/apps/%2.png").arg(side).arg(iconName(which)));
-                QCOMPARE(argb(QImage(path)), argb(iconImage(which, pictures(), side)));
+                QCOMPARE(argb(QImage(path)), icon);
+                QCOMPARE(argb(window->windowIcon().pixmap(side).toImage()), icon);
             }
-    }
-
-    void eachWindowShowsItsProgramsIcon() {
-        const DemoWindow demo(board());
-        const EditorWindow editor("mapa.txt", board());
-        const std::pair<const QWidget*, ProgramIcon> cases[] = {{&demo, ProgramIcon::kMarvane},
-                                                                {&editor, ProgramIcon::kMarvedit}};
-        for (const auto& [window, which] : cases)
-            for (const int side : kIconSizes)
-                QCOMPARE(argb(window->windowIcon().pixmap(side).toImage()),
-                         argb(iconImage(which, pictures(), side)));
-    }
-
-    // Installed under a system prefix, the programs' folder is not the user's: Guardar must say
-    // why it failed and leave the installed map as it was.
-    void savingIntoAFolderTheUserCannotWriteFailsAndKeepsTheMap() {
-        QTemporaryDir prefix;
-        const QString folder = prefix.filePath(QStringLiteral("lib/marvane"));
-        QVERIFY(QDir().mkpath(folder));
-        const std::string map = mapPathIn(folder.toStdString());
-        QVERIFY(writeMapFile(map, CodeGrid{}).ok());
-        const auto original = readMapFileText(map).value();
-        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-        QVERIFY(QFile::setPermissions(prefix.path(), readOnly | QFile::WriteOwner));
-        QVERIFY(QFile::setPermissions(folder, readOnly));
-
-        const ChildResult child = runInChild(
-            [&] {
-                EditorModel model;
-                model.chooseTile(1);
-                model.paint({3, 4});
-                const Status saved = model.save(map);
-                const auto after = readMapFileText(map);
-                if (!model.modified() || !after || after.value() != original)
-                    return std::string("cambiado");
-                return saved ? std::string("guardado") : saved.error();
-            },
-            RunAs::kUnprivileged);
-        QFile::setPermissions(folder, readOnly | QFile::WriteOwner);
-        QVERIFY(child.exited);
-        QCOMPARE(
-            QString::fromStdString(child.said),
-            QString::fromStdString("No se pudo guardar el mapa en " + map + ": permiso denegado."));
     }
 
     // The cell-data box, a failed save and a failed start each offer one button, in Spanish
@@ -186,12 +128,11 @@ class DesktopTest : public QObject {
             {"failed start", [&] { runEditorProgram(unreachable); }},
         };
         for (const auto& [name, show] : boxes) {
-            QStringList buttons;
-            const BoxAnswerer answerer({}, [&](QMessageBox* box) {
-                for (const QAbstractButton* button : box->buttons()) buttons << button->text();
-            });
+            const BoxAnswerer answerer;
             show();
-            QVERIFY2(buttons == QStringList{"Aceptar"}, name);
+            QVERIFY2(
+                answerer.seen.size() == 1 && answerer.seen[0].buttons == QStringList{"Aceptar"},
+                name);
         }
     }
 

@@ -1,13 +1,13 @@
 // Feeds arbitrary bytes to the map reader. Whatever it accepts must survive being written out and
 // read back with the same codes, and reading the bytes from a file must agree with reading them
 // as text. Any disagreement aborts, which the fuzzer reports as a finding.
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -29,21 +29,9 @@ const std::string& scratchPath() {
                std::to_string(::getpid()) + ".txt";
     }();
     // Registered once the path exists, so that it runs before the path is destroyed.
-    static const bool removedAtExit = std::atexit([] { ::unlink(scratchPath().c_str()); }) == 0;
-    (void)removedAtExit;
+    [[maybe_unused]] static const bool removedAtExit =
+        std::atexit([] { ::unlink(scratchPath().c_str()); }) == 0;
     return path;
-}
-
-void writeScratch(const std::uint8_t* data, std::size_t size) {
-    const int fd = ::open(scratchPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) fail("cannot create the scratch file");
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0) fail("cannot write the scratch file");
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
 }
 
 }  // namespace
@@ -61,7 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("a refused map comes with no message");
     }
 
-    writeScratch(data, size);
+    std::ofstream scratch(scratchPath(), std::ios::binary);
+    if (!scratch.write(text.data(), std::ssize(text)).flush())
+        fail("cannot write the scratch file");
+    scratch.close();
     const auto fromFile = marv::readMapFile(scratchPath());
     if (fromFile.ok() != parsed.ok()) fail("the file reader and the text reader disagree");
     if (fromFile.ok() && marv::codesOf(fromFile.value()) != marv::codesOf(parsed.value()))

@@ -1,6 +1,7 @@
 #include "map/pictures/picture_set.h"
 
 #include <gtest/gtest.h>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
@@ -8,8 +9,13 @@
 #include <string>
 #include <utility>
 
+#include "support/pixels.h"
+#include "support/temp_folder.h"
+
 namespace marv {
 namespace {
+
+using testing::TempFolder;
 
 constexpr QRgb kWhite = 0xffffffff;
 constexpr QRgb kBlack = 0xff000000;
@@ -23,15 +29,10 @@ int distance(QRgb p, int r, int g, int b) {
     return std::max({std::abs(qRed(p) - r), std::abs(qGreen(p) - g), std::abs(qBlue(p) - b)});
 }
 
+// How far the mean colour of `image` lies from (r, g, b), in steps of the channel furthest off.
 int distanceOfAverage(const QImage& image, int r, int g, int b) {
-    long sum[3] = {0, 0, 0};
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x) {
-            sum[0] += qRed(image.pixel(x, y));
-            sum[1] += qGreen(image.pixel(x, y));
-            sum[2] += qBlue(image.pixel(x, y));
-        }
-    return distance(qRgb(int(sum[0] / 400), int(sum[1] / 400), int(sum[2] / 400)), r, g, b);
+    const QVector4D mean = testing::meanColour(image) * 255;
+    return distance(qRgb(int(mean.x()), int(mean.y()), int(mean.z())), r, g, b);
 }
 
 std::string loadErrorFor(const QString& folder) {
@@ -106,6 +107,32 @@ TEST(PictureSet, FramesAndGroundsHaveTheirUsualColours) {
     EXPECT_LE(distanceOfAverage(set.imagen(kAgua), 109, 218, 214), 20);
     EXPECT_LE(distanceOfAverage(set.imagen(kTierra), 191, 148, 58), 20);
     EXPECT_LE(distanceOfAverage(set.imagen(kAdoquin), 185, 185, 185), 20);
+}
+
+bool runGenerator(const std::string& folder) {
+    QProcess process;
+    process.start(QStringLiteral(MAKE_PICTURES_PATH), {QString::fromStdString(folder)});
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// The committed pictures must be exactly what the generator makes now, and it must make the
+// same bytes every time, or regenerating would silently change the board.
+TEST(MakePictures, IsRepeatableAndMatchesTheBuiltInPictures) {
+    TempFolder first, second;
+    ASSERT_TRUE(runGenerator(first.path()));
+    ASSERT_TRUE(runGenerator(second.path()));
+
+    const auto generated = PictureSet::load(QString::fromStdString(first.path()));
+    ASSERT_TRUE(generated.ok()) << generated.error();
+    for (int i = 0; i < PictureSet::kCount; ++i) {
+        SCOPED_TRACE(i);
+        const std::string name = "imagen" + std::to_string(i) + ".png";
+        const std::string bytes = TempFolder::read(first.file(name));
+        EXPECT_FALSE(bytes.empty());
+        EXPECT_EQ(bytes, TempFolder::read(second.file(name)));
+        EXPECT_EQ(generated.value().imagen(i), PictureSet::shared().imagen(i));
+    }
 }
 
 }  // namespace

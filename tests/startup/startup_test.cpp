@@ -1,9 +1,9 @@
 // Starts the real programs, in their start-up check mode, from awkward places.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "map/core/map_file.h"
@@ -21,10 +21,8 @@ namespace fs = std::filesystem;
 ChildResult start(const std::string& program, const std::string& cwd, const TempFolder& logs) {
     return runInChild(
         [&] {
-            const int flags = O_WRONLY | O_CREAT | O_TRUNC;
-            if (::dup2(::open(logs.file("out").c_str(), flags, 0644), 1) != 1 ||
-                ::dup2(::open(logs.file("err").c_str(), flags, 0644), 2) != 2 ||
-                ::chdir(cwd.c_str()) != 0)
+            if (!std::freopen(logs.file("out").c_str(), "w", stdout) ||
+                !std::freopen(logs.file("err").c_str(), "w", stderr) || ::chdir(cwd.c_str()) != 0)
                 return std::string("no se pudo preparar");
             ::setenv("MARV_STARTUP_CHECK", "1", 1);
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);

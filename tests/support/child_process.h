@@ -1,6 +1,7 @@
 #pragma once
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,5 +57,23 @@ inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as
     result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;
 }
+
+// Files may grow to `bytes` only, while it lives: writes past it fail as on a full disk, even
+// for root. Unless the process ignores SIGXFSZ, as the programs do, such a write ends it.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+};
 
 }  // namespace marv::testing

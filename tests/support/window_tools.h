@@ -1,13 +1,21 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
-#include <QPoint>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "board_text.h"
 #include "map/board/board_view.h"
+#include "map/core/map_file.h"
+#include "temp_folder.h"
 
 namespace marv::testing {
 
@@ -46,5 +54,111 @@ class PaintCounter : public QObject {
     std::function<void(int)> onPaint_;
     int count_ = 0;
 };
+
+inline const QString kEscape = QStringLiteral("<Escape>");
+
+// Answers the message boxes that come up while it lives, in turn, by the text of a button (or
+// kEscape), and notes what each one said. Once out of answers it escapes, so a box the test did
+// not expect shows up as a failure instead of a hang. `onShow` sees each box first, and may close
+// it itself.
+class BoxAnswerer : public QObject {
+  public:
+    struct Box {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QStringList buttons;
+    };
+
+    explicit BoxAnswerer(QStringList answers = {}, std::function<void(QMessageBox*)> onShow = {})
+        : answers_(std::move(answers)), onShow_(std::move(onShow)) {
+        connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::answer);
+        timer_.start(0);
+    }
+    QList<Box> seen;
+
+  private:
+    void answer() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        seen.append({box->windowTitle(), box->text(), box->icon(), {}});
+        for (QAbstractButton* button : box->buttons()) seen.back().buttons << button->text();
+        if (onShow_) onShow_(box);
+        if (!box->isVisible()) return;
+        const QString answer = answers_.isEmpty() ? kEscape : answers_.takeFirst();
+        for (QAbstractButton* button : box->buttons()) {
+            if (answer != kEscape && button->text().remove(QLatin1Char('&')) == answer) {
+                button->click();
+                return;
+            }
+        }
+        QTest::keyClick(box, Qt::Key_Escape);
+    }
+
+    QStringList answers_;
+    std::function<void(QMessageBox*)> onShow_;
+    QTimer timer_;
+};
+
+// Each window's caption, client size and the place of every control, in pixels.
+struct WindowLayout {
+    QString caption;
+    QSize size;
+    std::vector<std::pair<const char*, QRect>> controls;
+};
+
+// clang-format off
+inline const WindowLayout kDemoLayout{"marvane A*", {400, 465}, {
+    {"mainpic", {0, 0, 400, 400}}, {"Text1", {0, 408, 201, 25}}, {"Text2", {0, 440, 201, 19}},
+    {"reiniciar", {208, 408, 57, 17}}, {"CheckIr", {280, 408, 81, 17}},
+    {"personaje", {240, 440, 17, 13}}, {"ir", {272, 440, 73, 17}}, {"imagen2", {208, 432, 24, 24}}}};
+inline const WindowLayout kEditorLayout{"Editor", {461, 401}, {
+    {"mainpic", {0, 0, 400, 400}}, {"imagen0", {408, 8, 24, 24}}, {"imagen1", {432, 8, 24, 24}},
+    {"imagen7", {408, 40, 24, 24}}, {"imagen8", {432, 40, 24, 24}},
+    {"borrar", {408, 328, 49, 25}}, {"guardar", {408, 368, 49, 25}}}};
+// clang-format on
+
+// How `window` differs from `layout`, one line a difference; empty when it matches.
+inline QStringList layoutDifferences(const QWidget& window, const WindowLayout& layout) {
+    QStringList differences;
+    if (window.windowTitle() != layout.caption) differences << "caption " + window.windowTitle();
+    if (window.size() != layout.size) differences << QStringLiteral("size");
+    for (const auto& [name, place] : layout.controls) {
+        const auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
+        if (!control || control->geometry() != place) differences << QString::fromLatin1(name);
+    }
+    return differences;
+}
+
+// Runs a program (`run`, given the map's path) on a map it must refuse, written into a folder of
+// its own (no file at all when `text` is empty). It must end with status 1 after one critical
+// box titled `caption` whose text holds `says`, with no window of type W ever made, and leave the
+// folder as it was. Returns what went otherwise, one line each.
+template <class W>
+QStringList refusedStart(int (*run)(const std::string&), const QByteArray& text,
+                         const QString& caption, const QString& says) {
+    TempFolder folder;
+    const std::string path = mapPathIn(folder.path());
+    if (!text.isEmpty()) TempFolder::write(path, text.toStdString());
+    bool windowMade = false;
+    BoxAnswerer boxes({}, [&](QMessageBox*) { windowMade = topLevelWindow<W>() != nullptr; });
+    // Should a window open after all, its program ends instead of waiting for a close.
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (topLevelWindow<W>()) QCoreApplication::exit(2);
+    });
+    watchdog.start(50);
+    QStringList wrong;
+    if (const int status = run(path); status != 1) wrong << QStringLiteral("status %1").arg(status);
+    if (boxes.seen.size() != 1) wrong << QStringLiteral("%1 boxes").arg(boxes.seen.size());
+    const BoxAnswerer::Box box = boxes.seen.value(0);
+    if (box.title != caption || box.icon != QMessageBox::Critical) wrong << "box " + box.title;
+    if (!box.text.contains(says)) wrong << box.text;
+    if (windowMade) wrong << QStringLiteral("a window was made");
+    if (folder.entries() != (text.isEmpty() ? 0u : 1u) ||
+        (!text.isEmpty() && TempFolder::read(path) != text.toStdString()))
+        wrong << QStringLiteral("the folder changed");
+    return wrong;
+}
 
 }  // namespace marv::testing

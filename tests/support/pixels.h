@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QVector4D>
 
 namespace marv::testing {
 
@@ -17,6 +18,18 @@ inline QImage stamped(QImage board, const QImage& mask, const QImage& figure, QP
                 x, y, ((board.pixel(x, y) | ~mask.pixel(in)) & figure.pixel(in)) | 0xff000000u);
         }
     return board;
+}
+
+// The opacity-weighted mean of red, green and blue, and the mean opacity, as fractions of 255.
+inline QVector4D meanColour(const QImage& image) {
+    QVector4D sum;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const float alpha = qAlpha(p) / 255.0f;
+            sum += QVector4D(qRed(p) * alpha, qGreen(p) * alpha, qBlue(p) * alpha, qAlpha(p));
+        }
+    return sum / (255.0f * image.width() * image.height());
 }
 
 }  // namespace marv::testing
