@@ -1,6 +1,7 @@
 #include "demo/window/masked_copy.h"
 
 #include <QRect>
+#include <type_traits>
 
 namespace marv {
 namespace {
@@ -8,22 +9,18 @@ namespace {
 constexpr int kSide = 20;
 constexpr QRgb kOpaque = 0xff000000u;
 
-// One row of the stamp. A whole row has a fixed length and pointers that cannot overlap, so the
-// compiler turns it into a few vector operations.
-void stampRow(QRgb* __restrict board, const QRgb* __restrict mask, const QRgb* __restrict figure) {
-    for (int x = 0; x < kSide; ++x) board[x] = ((board[x] | ~mask[x]) & figure[x]) | kOpaque;
-}
-
-void stampPartOfRow(QRgb* board, const QRgb* mask, const QRgb* figure, int count) {
+// One row of the stamp. The pointers cannot overlap, so the compiler turns the loop into vector
+// operations; inlined with the constant full width, into a few of them.
+inline void stampRow(QRgb* __restrict board, const QRgb* __restrict mask,
+                     const QRgb* __restrict figure, int count) {
     for (int x = 0; x < count; ++x) board[x] = ((board[x] | ~mask[x]) & figure[x]) | kOpaque;
 }
 
-QRgb* pixels(uchar* bits, qsizetype stride, int line, int column) {
-    return reinterpret_cast<QRgb*>(bits + line * stride) + column;
-}
-
-const QRgb* pixels(const uchar* bits, qsizetype stride, int line, int column) {
-    return reinterpret_cast<const QRgb*>(bits + line * stride) + column;
+// The pixels of a 32-bit image from (column, line) on; `Bits` is uchar or const uchar.
+template <class Bits>
+auto pixels(Bits* bits, qsizetype stride, int line, int column) {
+    using Pixel = std::conditional_t<std::is_const_v<Bits>, const QRgb, QRgb>;
+    return reinterpret_cast<Pixel*>(bits + line * stride) + column;
 }
 
 }  // namespace
@@ -45,9 +42,9 @@ void maskedCopy(QImage& board, int x, int y, const QImage& mask, const QImage& f
         const QRgb* const ml = pixels(m, mStride, skipY + line, skipX);
         const QRgb* const fl = pixels(f, fStride, skipY + line, skipX);
         if (square.width() == kSide) {
-            stampRow(t, ml, fl);
+            stampRow(t, ml, fl, kSide);
         } else {
-            stampPartOfRow(t, ml, fl, square.width());
+            stampRow(t, ml, fl, square.width());
         }
     }
 }

@@ -11,6 +11,10 @@
 
 namespace marv {
 
+// Larger than any sensible map many times over: a larger file is neither read as a map nor kept
+// in memory to be put back after a failed write.
+inline constexpr off_t kLargestMapFile = 16 * 1024 * 1024;
+
 // Owns an open file descriptor and closes it.
 class FileDescriptor {
   public:

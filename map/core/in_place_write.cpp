@@ -10,9 +10,6 @@
 namespace marv {
 namespace {
 
-// Far more than any map; a larger file is not kept in memory to be put back.
-constexpr off_t kLargestKeptFile = 16 * 1024 * 1024;
-
 int readWhole(int fd, off_t size, std::string& out) {
     out.resize(static_cast<std::size_t>(size));
     std::size_t done = 0;
@@ -47,7 +44,7 @@ int rewriteInPlace(const std::string& file, std::string_view text) {
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) return errno;
     if (!S_ISREG(info.st_mode)) return EINVAL;
-    if (info.st_size > kLargestKeptFile) return EFBIG;
+    if (info.st_size > kLargestMapFile) return EFBIG;
     std::string old;
     if (const int error = readWhole(fd.get(), info.st_size, old); error != 0) return error;
 

@@ -15,8 +15,6 @@
 namespace marv {
 namespace {
 
-// Larger than any sensible map many times over; guards against reading a wrong, huge file.
-constexpr off_t kLargestMapFile = 16 * 1024 * 1024;
 constexpr int kLongestLinkChain = 40;
 
 // The file a chain of symbolic links ends at, which need not exist yet; `path` itself when it is

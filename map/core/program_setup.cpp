@@ -7,8 +7,12 @@
 namespace marv {
 namespace {
 
-constexpr const char* kProgramNotFound =
-    "No se sabe en qué carpeta está el programa, y por eso tampoco dónde está su mapa.";
+// `why`, when given, is the system's reason.
+Expected<std::string> programNotFound(const std::string& why = {}) {
+    return Expected<std::string>::failure("No se sabe en qué carpeta está el programa" +
+                                          (why.empty() ? "" : " (" + why + ")") +
+                                          ", y por eso tampoco dónde está su mapa.");
+}
 
 }  // namespace
 
@@ -18,18 +22,14 @@ void ignoreFileSizeSignal() {
 
 Expected<std::string> folderOfProgram(std::string_view executablePath) {
     if (executablePath.empty() || executablePath.front() != '/') {
-        return Expected<std::string>::failure(kProgramNotFound);
+        return programNotFound();
     }
     return folderOf(executablePath);
 }
 
 Expected<std::string> programFolder() {
     const auto executable = readLink("/proc/self/exe");
-    if (!executable) {
-        return Expected<std::string>::failure("No se sabe en qué carpeta está el programa (" +
-                                              executable.error() +
-                                              "), y por eso tampoco dónde está su mapa.");
-    }
+    if (!executable) return programNotFound(executable.error());
     return folderOfProgram(executable.value());
 }
 
