@@ -70,7 +70,7 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     small.setPixelSize(11);
     setFont(small);
 
-    const auto palette = [this](int index, QRect where) {
+    const auto paletteBox = [this](int index, QRect where) {
         auto* box = new PaletteBox(
             index, [this, index] { model_.chooseTile(static_cast<std::int16_t>(index)); }, this);
         box->setGeometry(where);
@@ -84,16 +84,16 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     };
 
     // Made in tab order, so the focus chain starts out right.
-    QWidget* grass = palette(kPasto, {408, 8, 24, 24});
-    QWidget* water = palette(kAgua, {432, 8, 24, 24});
+    QWidget* grass = paletteBox(kPasto, {408, 8, 24, 24});
+    QWidget* water = paletteBox(kAgua, {432, 8, 24, 24});
     board_ = new BoardView(this);
     board_->setObjectName(QStringLiteral("mainpic"));
     board_->setAccessibleName(QStringLiteral("Tablero"));
     board_->setGeometry(0, 0, 400, 400);
     board_->setFocusPolicy(Qt::StrongFocus);
     QPushButton* guardarButton = button("guardar", QStringLiteral("Guardar"), {408, 368, 49, 25});
-    QWidget* earth = palette(kTierra, {408, 40, 24, 24});
-    QWidget* paving = palette(kAdoquin, {432, 40, 24, 24});
+    QWidget* earth = paletteBox(kTierra, {408, 40, 24, 24});
+    QWidget* paving = paletteBox(kAdoquin, {432, 40, 24, 24});
     QPushButton* borrarButton = button("borrar", QStringLiteral("Borrar"), {408, 328, 49, 25});
     grass->setAccessibleName(QStringLiteral("Pasto"));
     water->setAccessibleName(QStringLiteral("Agua"));

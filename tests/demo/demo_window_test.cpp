@@ -50,7 +50,7 @@ class DemoWindowTest : public QObject {
 
   private slots:
     void init() {
-        window = std::make_unique<DemoWindow>(board({"......#"}, 5));
+        window = std::make_unique<DemoWindow>(mapOf({"......#"}, 5));
         window->setStepPeriodMs(0);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -71,7 +71,7 @@ class DemoWindowTest : public QObject {
         QCOMPARE(cell(0, 0), withCharacter(picture(kPasto)));
         QCOMPARE(cell(6, 5), picture(kAgua));
         QCOMPARE(cell(2, 2), picture(kPasto));
-        window->demo().load(board({"23456"}, 1));
+        window->demo().load(mapOf({"23456"}, 1));
         for (int code = 2; code <= 6; ++code) QCOMPARE(cell(code - 2, 1), picture(code));
     }
 
