@@ -97,17 +97,20 @@ using CellReport = LoadedDemo;
 // Before any search everything is zero; after one, its start is closed and unscored.
 TEST_F(CellReport, ReportsTheLastSearch) {
     press(kRightButton, 3, 7);
-    EXPECT_EQ(window.calls, (Calls{"text:Abierto = False  Cerrado = False",
+    EXPECT_EQ(window.calls, (Calls{"text:Abierto = Falso  Cerrado = Falso",
                                    "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
     search({5, 5}, {8, 5});
     window.calls.clear();
     press(kRightButton, 5, 5);
     press(kRightButton, 6, 5);  // closed, on the path
+    press(kRightButton, 4, 5);  // open, behind the start
     EXPECT_EQ(window.calls,
-              (Calls{"text:Abierto = False  Cerrado = True",
+              (Calls{"text:Abierto = Falso  Cerrado = Verdadero",
                      "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0",
-                     "text:Abierto = False  Cerrado = True",
-                     "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5"}));
+                     "text:Abierto = Falso  Cerrado = Verdadero",
+                     "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5",
+                     "text:Abierto = Verdadero  Cerrado = Falso",
+                     "message:Coor = 4 5\r\nCerrados = 1\r\nF = 50\r\nPadres = 5 5"}));
 }
 
 }  // namespace
