@@ -10,17 +10,17 @@
 namespace marv {
 namespace {
 
-using testing::board;
+using testing::mapOf;
 
-const MapValues kOpen = board();
+const MapValues kOpen = mapOf();
 
 // Walls across the board, open at alternate ends: the path winds through every other row.
 const MapValues kSerpentine =
-    board({"", "###################.", "", ".###################", "", "###################.", "",
+    mapOf({"", "###################.", "", ".###################", "", "###################.", "",
            ".###################", "", "###################.", "", ".###################", "",
            "###################.", "", ".###################", "", "###################."});
 
-const MapValues kWallDestination = board({"...................#"}, 19);
+const MapValues kWallDestination = mapOf({"...................#"}, 19);
 
 void runSearch(benchmark::State& state, const MapValues& values, int x, int y) {
     testing::FakeWindow window;

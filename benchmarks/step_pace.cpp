@@ -1,9 +1,10 @@
 // Times the steps of a watched search in the real window, offscreen: an open board with water on
 // the last two cells of the right edge, searched for one of them in turn (a search for the last
-// destination again is refused), so each search closes nearly every cell (about 398 steps) before
-// giving up.
-// Prints the mean and spread of the step period for each run, then the same over all runs, and
-// the steps that follow a pause made by the cell-data box in the middle of one more search.
+// destination again is refused), so each search closes all 398 walkable cells, the start and then
+// one a step for 397 steps, before giving up.
+// Prints the mean and spread of the step period for each run (the 396 periods between its 397
+// steps), then the same over all runs, and the steps that follow a pause made by the cell-data box
+// in the middle of one more search.
 //
 //   step_pace [runs]        (default 3)
 #include <QApplication>

@@ -16,6 +16,7 @@
 #include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "map/startup/fixed_size.h"
 #include "map/startup/spanish_texts.h"
 
 namespace marv {
@@ -65,15 +66,17 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     setWindowIcon(programIcon(ProgramIcon::kMarvedit));
     setAccessibleRole(*this, QAccessible::Window);
     setFixedSize(461, 401);
+    offerNoMaximise(*this);
     // Small enough for both captions to fit their buttons' fixed rectangles.
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
 
-    const auto palette = [this](int index, QRect where) {
+    const auto paletteBox = [this](int index, QRect where) {
         auto* box = new PaletteBox(
-            index, [this, index] { model_.chooseTile(static_cast<std::int16_t>(index)); }, this);
+            index, [this, index] { chooseTile(index); }, this);
         box->setGeometry(where);
+        paletteEntries_.emplace_back(index, box);
         return box;
     };
     const auto button = [this](const char* name, const QString& text, QRect where) {
@@ -84,16 +87,16 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     };
 
     // Made in tab order, so the focus chain starts out right.
-    QWidget* grass = palette(kPasto, {408, 8, 24, 24});
-    QWidget* water = palette(kAgua, {432, 8, 24, 24});
+    QWidget* grass = paletteBox(kPasto, {408, 8, 24, 24});
+    QWidget* water = paletteBox(kAgua, {432, 8, 24, 24});
     board_ = new BoardView(this);
     board_->setObjectName(QStringLiteral("mainpic"));
     board_->setAccessibleName(QStringLiteral("Tablero"));
     board_->setGeometry(0, 0, 400, 400);
     board_->setFocusPolicy(Qt::StrongFocus);
     QPushButton* guardarButton = button("guardar", QStringLiteral("Guardar"), {408, 368, 49, 25});
-    QWidget* earth = palette(kTierra, {408, 40, 24, 24});
-    QWidget* paving = palette(kAdoquin, {432, 40, 24, 24});
+    QWidget* earth = paletteBox(kTierra, {408, 40, 24, 24});
+    QWidget* paving = paletteBox(kAdoquin, {432, 40, 24, 24});
     QPushButton* borrarButton = button("borrar", QStringLiteral("Borrar"), {408, 328, 49, 25});
     grass->setAccessibleName(QStringLiteral("Pasto"));
     water->setAccessibleName(QStringLiteral("Agua"));
@@ -102,6 +105,7 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     QWidget* const order[] = {grass, water, board_, guardarButton, earth, paving, borrarButton};
     for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     grass->setFocus();
+    markChosenEntry();
 
     connect(board_, &BoardView::pressed, this,
             [this](int, double x, double y) { pressBoard(x, y); });
@@ -109,6 +113,16 @@ EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget
     connect(guardarButton, &QPushButton::clicked, this, [this] { guardar(); });
 
     redraw();
+}
+
+void EditorWindow::chooseTile(int index) {
+    model_.chooseTile(static_cast<std::int16_t>(index));
+    markChosenEntry();
+}
+
+void EditorWindow::markChosenEntry() {
+    for (const auto& [code, box] : paletteEntries_)
+        setAccessibleSelected(*box, code == model_.tileActual());
 }
 
 void EditorWindow::pressBoard(double x, double y) {
@@ -128,6 +142,7 @@ bool EditorWindow::guardar() {
     QMessageBox box(QMessageBox::Warning, kCaption, QString::fromStdString(saved.error()),
                     QMessageBox::Ok, this);
     nameOkButtonInSpanish(box);
+    offerNoMaximise(box);
     box.exec();
     return false;
 }
@@ -152,6 +167,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     QPushButton* cancel = question.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     question.setDefaultButton(yes);
     question.setEscapeButton(cancel);
+    offerNoMaximise(question);
     question.exec();
 
     const QAbstractButton* answer = question.clickedButton();

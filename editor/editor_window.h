@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "editor/model/editor_model.h"
 #include "map/core/map_text.h"
@@ -26,6 +28,9 @@ class EditorWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void chooseTile(int index);
+    // Tells assistive technologies which palette entry is chosen; the screen shows no mark.
+    void markChosenEntry();
     void pressBoard(double x, double y);
     void borrar();
     // False, after telling the user why, when the file could not be written.
@@ -35,6 +40,8 @@ class EditorWindow : public QWidget {
     std::string mapPath_;
     EditorModel model_;
     BoardView* board_ = nullptr;
+    // Each palette entry with its tile code.
+    std::vector<std::pair<int, QWidget*>> paletteEntries_;
 };
 
 }  // namespace marv

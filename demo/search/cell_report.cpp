@@ -3,8 +3,9 @@
 namespace marv {
 namespace {
 
+// Spanish, like every other text the user reads.
 const char* truthWord(int value) {
-    return value != 0 ? "True" : "False";
+    return value != 0 ? "Verdadero" : "Falso";
 }
 
 }  // namespace

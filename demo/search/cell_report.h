@@ -6,7 +6,7 @@
 
 namespace marv {
 
-// "Abierto = True  Cerrado = False": the results line for a right press on (column, row).
+// "Abierto = Verdadero  Cerrado = Falso": the results line for a right press on (column, row).
 std::string cellReportLine(const DemoState& state, int column, int row);
 
 // The four lines of the cell's search data, separated by CR LF.

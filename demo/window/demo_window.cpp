@@ -10,11 +10,13 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "demo/window/fitted_indicator.h"
 #include "demo/window/paint_demo_board.h"
 #include "map/board/accessible_role.h"
 #include "map/board/board_view.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "map/startup/fixed_size.h"
 #include "map/startup/spanish_texts.h"
 
 namespace marv {
@@ -25,6 +27,7 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     setWindowIcon(programIcon(ProgramIcon::kMarvane));
     setAccessibleRole(*this, QAccessible::Window);
     setFixedSize(400, 465);
+    offerNoMaximise(*this);
     // Small enough for every caption to fit its control's fixed rectangle.
     QFont small = font();
     small.setPixelSize(11);
@@ -61,6 +64,7 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     personaje_->setObjectName("personaje");
     personaje_->setAccessibleName("Colocar personaje");
     personaje_->setGeometry(240, 440, 17, 13);
+    fitIndicatorToBox(*personaje_);
     auto* ir = new QPushButton("Ir a Destino", this);
     ir->setObjectName("ir");
     ir->setGeometry(272, 440, 73, 17);
@@ -109,6 +113,8 @@ bool DemoWindow::checkIr() const {
 
 void DemoWindow::setText1(const std::string& text) {
     text1_->setText(QString::fromStdString(text));
+    // A line longer than the field (the inspector's, with Verdadero) reads from its start.
+    text1_->setCursorPosition(0);
 }
 
 bool DemoWindow::yieldUntilNextStep() {
@@ -144,6 +150,7 @@ void DemoWindow::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, kBoxTitle,
                     QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok, this);
     nameOkButtonInSpanish(box);
+    offerNoMaximise(box);
     openMessage_ = &box;
     box.exec();
 }

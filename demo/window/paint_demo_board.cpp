@@ -15,8 +15,8 @@ void paintDemoBoard(QImage& board, const DemoState& state, const PictureSet& pic
         if (c.abierto == kTrue) stamp(at, kMascaraMarco, kMarcoAbierto);
         if (c.enCamino == kTrue) stamp(at, kMascaraPersonaje, kFiguraPersonaje);
     };
-    // Each cell is finished, its tile and then its marks, before the next one begins.
     const auto tipo = [&state](Cell cell) { return state.celda(cell.column, cell.row).tipo; };
+    // Each cell is finished, its tile and then its marks, before the next one begins.
     if (state.mostrarBusqueda == kTrue) {
         paintTileLayer(board, pictures, tipo, marks);
     } else {

@@ -34,8 +34,9 @@ class EditorModel {
     // Turns the whole board to grass. The chosen tile and the file stay as they are.
     void borrar();
 
-    // Writes the board to `path` atomically. On failure the message says why, and the board
-    // still counts as unsaved.
+    // Writes the board to `path` as writeMapFile does: the old file is replaced whole or rewritten
+    // in place, and left as it was when the save fails. On failure the message says why, and the
+    // board still counts as unsaved.
     Status save(const std::string& path);
 
   private:

@@ -12,4 +12,8 @@ namespace marv {
 // shown.
 void setAccessibleRole(QWidget& widget, QAccessible::Role role);
 
+// Makes a widget given a role above selectable, and tells assistive technologies whether it is
+// the selected one: the editor's chosen palette entry, which nothing on screen marks.
+void setAccessibleSelected(QWidget& widget, bool selected);
+
 }  // namespace marv

@@ -96,8 +96,7 @@ bool createTemporary(const std::string& folder, const std::string& name, Tempora
         if (!locked && lockError == EWOULDBLOCK) continue;
         // That clean-up may also have removed it before the lock was taken: the file is ours
         // only if it still has its name.
-        struct stat held {
-        }, named{};
+        struct stat held = {}, named = {};
         if (::fstat(fd.get(), &held) != 0 || ::lstat(path.c_str(), &named) != 0 ||
             !sameFile(held, named)) {
             continue;

@@ -33,8 +33,9 @@ class PictureSet {
     // the first picture that is missing or not 20 × 20.
     static Expected<PictureSet> load(const QString& folder);
 
-    // The pictures built into the program (":/pictures"), loaded on first use; call it only once
-    // a QGuiApplication exists. The start-up checks it before any window is made.
+    // The pictures built into the program (":/pictures"), loaded on first use. Loading a QImage
+    // needs no application object, so tools and tests without one may call it too. The start-up
+    // checks it before any window is made.
     static const Expected<PictureSet>& builtIn();
     // The built-in set, once the start-up has found it loads.
     static const PictureSet& shared() { return builtIn().value(); }

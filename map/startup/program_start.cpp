@@ -8,6 +8,7 @@
 #include "map/core/map_file.h"
 #include "map/core/program_setup.h"
 #include "map/pictures/picture_set.h"
+#include "map/startup/fixed_size.h"
 #include "map/startup/spanish_texts.h"
 
 namespace marv {
@@ -24,6 +25,7 @@ int failStart(const ProgramKind& kind, const std::string& message) {
         QMessageBox box(QMessageBox::Critical, kind.caption, QString::fromStdString(message),
                         QMessageBox::Ok);
         nameOkButtonInSpanish(box);
+        offerNoMaximise(box);
         box.exec();
     }
     return 1;

@@ -24,8 +24,7 @@ struct ProgramKind {
 
 // The whole life of a program, from main: makes the application with whole-number screen scaling
 // (so the 20-pixel pictures stay sharp), finds the program's own folder and runs the program on
-// the mapa.txt there (runProgram, which first prepares the process). Failures are shown in a box,
-// with status 1.
+// the mapa.txt there (runProgram). Failures are shown in a box, with status 1.
 int programMain(int argc, char* argv[], const ProgramKind& kind);
 
 // With the application made: loads the map at `mapPath` with the program's codes, checks the
@@ -34,7 +33,8 @@ int programMain(int argc, char* argv[], const ProgramKind& kind);
 Expected<std::unique_ptr<QWidget>> openProgramWindow(const ProgramKind& kind,
                                                      const std::string& mapPath);
 
-// With the application made: prepares the process, opens the program's window on the map at
+// With the application made: ignores the file-size signal (ignoreFileSizeSignal, so that a save
+// too large fails instead of ending the program), opens the program's window on the map at
 // `mapPath` (openProgramWindow), shows it and runs until it is closed (status 0). A map that
 // cannot be loaded or drawn is reported in a box and the window never appears (status 1).
 //

@@ -11,7 +11,7 @@ namespace marv::testing {
 // A demonstration on a fake window, loaded with an open board; the window has seen nothing yet.
 class LoadedDemo : public ::testing::Test {
   protected:
-    LoadedDemo() { load(board()); }
+    LoadedDemo() { load(mapOf()); }
 
     void load(const MapValues& values) {
         demo.load(values);

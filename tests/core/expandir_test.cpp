@@ -29,14 +29,14 @@ std::tuple<int, int, int, int, int> scores(const Celda& c) {
 // node itself) or not walkable.
 TEST_F(Expandir, RejectsWhatTheCellReportCountsAsBlocked) {
     const std::tuple<const char*, MapValues, int, int, int> cases[] = {
-        {"top-left corner", board(), 0, 0, 6},
-        {"bottom-right corner", board(), 19, 19, 6},
-        {"left edge", board(), 0, 7, 4},
-        {"bottom edge", board(), 10, 19, 4},
-        {"middle", board(), 7, 7, 1},
-        {"under a wall", board({".#"}), 1, 1, 2},
-        {"walled in", board({"###", "#.#", "###"}), 1, 1, 9},
-        {"corner against walls", board({".#", "##"}), 0, 0, 9},
+        {"top-left corner", mapOf(), 0, 0, 6},
+        {"bottom-right corner", mapOf(), 19, 19, 6},
+        {"left edge", mapOf(), 0, 7, 4},
+        {"bottom edge", mapOf(), 10, 19, 4},
+        {"middle", mapOf(), 7, 7, 1},
+        {"under a wall", mapOf({".#"}), 1, 1, 2},
+        {"walled in", mapOf({"###", "#.#", "###"}), 1, 1, 9},
+        {"corner against walls", mapOf({".#", "##"}), 0, 0, 9},
     };
     for (const auto& [name, values, x, y, rechazados] : cases) {
         DemoState s = nodeAt(values, x, y, 10, 10);
@@ -53,7 +53,7 @@ TEST_F(Expandir, RejectsWhatTheCellReportCountsAsBlocked) {
 
 TEST_F(Expandir, OpensWithStepCostEstimateAndTerrain) {
     // Destination (8, 9): the cell (5, 5) lies 3 columns and 4 rows from it.
-    DemoState s = nodeAt(board({".....t", ".....p"}, 5), 4, 4, 8, 9);
+    DemoState s = nodeAt(mapOf({".....t", ".....p"}, 5), 4, 4, 8, 9);
     expandir(s);
     // A straight step onto grass and a diagonal one onto earth.
     EXPECT_EQ(scores(s.celda(4, 5)), std::tuple(10, 10 * (4 + 4), 80 + 10, 4, 4));
@@ -68,18 +68,18 @@ TEST_F(Expandir, OpensWithStepCostEstimateAndTerrain) {
 
 // A destination next to the node: paved, it scores 0 + 10 - 15; water, it is never opened.
 TEST_F(Expandir, ADestinationOneStepAwayScoresItsTerrain) {
-    DemoState s = nodeAt(board({"......p"}, 5), 5, 5, 6, 5);
+    DemoState s = nodeAt(mapOf({"......p"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).f, 0 + 10 - 15);
     EXPECT_NE(cellReportMessage(s, 6, 5).find("F = -5\r\n"), std::string::npos) << "with its sign";
-    s = nodeAt(board({"......#"}, 5), 5, 5, 6, 5);
+    s = nodeAt(mapOf({"......#"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).abierto, 0);
     EXPECT_EQ(s.rechazados, 2);
 }
 
 TEST_F(Expandir, ReparentsAnOpenCellOnlyWhenStrictlyCheaper) {
-    DemoState s = nodeAt(board(), 5, 5, 10, 10);
+    DemoState s = nodeAt(mapOf(), 5, 5, 10, 10);
     // Both are reached at 14 now: one was reached at 30 before, one at 14.
     Celda& dearer = s.celda(6, 6) = {
         .transitable = kTrue, .g = 30, .h = 80, .padreX = 9, .padreY = 9, .abierto = kTrue};
@@ -97,17 +97,20 @@ using CellReport = LoadedDemo;
 // Before any search everything is zero; after one, its start is closed and unscored.
 TEST_F(CellReport, ReportsTheLastSearch) {
     press(kRightButton, 3, 7);
-    EXPECT_EQ(window.calls, (Calls{"text:Abierto = False  Cerrado = False",
+    EXPECT_EQ(window.calls, (Calls{"text:Abierto = Falso  Cerrado = Falso",
                                    "message:Coor = 3 7\r\nCerrados = 0\r\nF = 0\r\nPadres = 0 0"}));
     search({5, 5}, {8, 5});
     window.calls.clear();
     press(kRightButton, 5, 5);
     press(kRightButton, 6, 5);  // closed, on the path
+    press(kRightButton, 4, 5);  // open, behind the start
     EXPECT_EQ(window.calls,
-              (Calls{"text:Abierto = False  Cerrado = True",
+              (Calls{"text:Abierto = Falso  Cerrado = Verdadero",
                      "message:Coor = 5 5\r\nCerrados = 2\r\nF = 0\r\nPadres = 0 0",
-                     "text:Abierto = False  Cerrado = True",
-                     "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5"}));
+                     "text:Abierto = Falso  Cerrado = Verdadero",
+                     "message:Coor = 6 5\r\nCerrados = 3\r\nF = 30\r\nPadres = 5 5",
+                     "text:Abierto = Verdadero  Cerrado = Falso",
+                     "message:Coor = 4 5\r\nCerrados = 1\r\nF = 50\r\nPadres = 5 5"}));
 }
 
 }  // namespace

@@ -55,7 +55,8 @@ std::string keptState(const std::string& file) {
     return ::testing::PrintToString(state);
 }
 
-std::string saved(const std::string& path, const CodeGrid& codes) {
+// Empty when the save succeeds, else the message that says why it failed.
+std::string saveError(const std::string& path, const CodeGrid& codes) {
     const Status result = writeMapFile(path, codes);
     return result ? "" : result.error();
 }
@@ -76,8 +77,8 @@ class MapFile : public ::testing::Test {
 
 // A longer map first, then a shorter one: the file holds the second whole, and nothing else.
 TEST_F(MapFile, WriteThenReadGivesTheSameBoard) {
-    ASSERT_EQ(saved(path, uniformCodes(-15)), "");
-    ASSERT_EQ(saved(path, sampleCodes()), "");
+    ASSERT_EQ(saveError(path, uniformCodes(-15)), "");
+    ASSERT_EQ(saveError(path, sampleCodes()), "");
     const auto read = readMapFile(path);
     ASSERT_TRUE(read.ok()) << read.error();
     EXPECT_EQ(codesOf(read.value()), sampleCodes());
@@ -110,7 +111,7 @@ TEST_F(MapFile, ReadFailuresAreReportedAtOnce) {
                 return read ? std::string("leído") : read.error();
             },
             RunAs::kSelf, 5);
-        ASSERT_TRUE(child.exited) << file << " ended by signal " << child.signal;
+        ASSERT_TRUE(child.exitedWithZero) << file << " ended by signal " << child.signal;
         EXPECT_EQ(child.said, message);
     }
     EXPECT_FALSE(fs::exists(path)) << "reading never creates the file";
@@ -266,14 +267,14 @@ TEST_P(SavingInAwkwardPlaces, KeepsTheOldMapWholeOrWritesTheNewOne) {
         [&] {
             ignoreFileSizeSignal();
             const FileSizeLimit limit(c.limit);
-            return saved(path, uniformCodes(7));
+            return saveError(path, uniformCodes(7));
         },
         c.as);
     locksFail = false;
     fs::permissions(place.path(), fs::perms(0755));
     EXPECT_EQ(existed ? keptState(file) : kept, kept);
     EXPECT_EQ(c.check ? c.check() : "", "");
-    ASSERT_TRUE(child.exited) << "ended by signal " << child.signal;
+    ASSERT_TRUE(child.exitedWithZero) << "ended by signal " << child.signal;
     const std::string reason = "No se pudo guardar el mapa en " + path + ": " + c.failure + ".";
     EXPECT_EQ(child.said, c.failure.empty() ? "" : reason);
     if (existed || c.failure.empty()) {
@@ -300,7 +301,7 @@ TEST_F(MapFile, AMapMountedOverItsNameIsWrittenInPlace) {
             ::mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0) {
             return std::string("sin montaje");
         }
-        return saved(path, sampleCodes());
+        return saveError(path, sampleCodes());
     });
     if (child.said == "sin montaje") GTEST_SKIP() << "needs the right to mount (root)";
     EXPECT_EQ(child.said, "");
@@ -327,7 +328,7 @@ TEST_F(MapFile, StaleTemporaryFilesAreClearedAndLiveOnesKept) {
     const int held = ::open(folder.file(files[1]).c_str(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
-    ASSERT_EQ(saved(path, sampleCodes()), "");
+    ASSERT_EQ(saveError(path, sampleCodes()), "");
     ::close(held);
     for (const std::string& name : files)
         EXPECT_EQ(TempFolder::read(folder.file(name)), name == files[0] ? "" : "0,0,") << name;

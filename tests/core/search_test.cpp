@@ -51,27 +51,27 @@ TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
     EXPECT_EQ(s.celda(c.destination.column, c.destination.row).enCamino, -1);
 }
 
-const MapValues kWalledInAt55 = board({"....###", "....#.#", "....###"}, 4);
+const MapValues kWalledInAt55 = mapOf({"....###", "....#.#", "....###"}, 4);
 const MapValues kCorridor =
-    board({"####################", "......##############", "####################"});
+    mapOf({"####################", "......##############", "####################"});
 const char* const kUpTheDiagonal =
     "1,18,2,17,3,16,4,15,5,14,6,13,7,12,8,11,9,10,"
     "10,9,11,8,12,7,13,6,14,5,15,4,16,3,17,2,18,1,19,0";
-const MapValues kClosedRoomAt15_19 = board({"####################", "###############."}, 18);
+const MapValues kClosedRoomAt15_19 = mapOf({"####################", "###############."}, 18);
 
 INSTANTIATE_TEST_SUITE_P(
     Boards, PathCases,
     ::testing::Values(
-        PathCase{"OpenBoardOneStep", board(), {2, 5}, {3, 5}, "3,5"},
-        PathCase{"OpenBoardStraight", board(), {2, 5}, {5, 5}, "3,5,4,5,5,5"},
-        PathCase{"OpenBoardDiagonal", board(), {2, 5}, {5, 8}, "3,6,4,7,5,8"},
-        PathCase{"OpenBoardCornerToCorner", board(), {0, 19}, {19, 0}, kUpTheDiagonal},
-        PathCase{"WallTieGoesByTheUpperRow", board({"......#"}, 5), {5, 5}, {7, 5}, "6,4,7,5"},
-        PathCase{"DiagonalBetweenTwoWalls", board({".....#", "......#"}, 4), {5, 5}, {6, 4}, "6,4"},
-        PathCase{"DetourRoundEarth", board({"......t"}, 5), {5, 5}, {8, 5}, "6,4,7,5,8,5"},
+        PathCase{"OpenBoardOneStep", mapOf(), {2, 5}, {3, 5}, "3,5"},
+        PathCase{"OpenBoardStraight", mapOf(), {2, 5}, {5, 5}, "3,5,4,5,5,5"},
+        PathCase{"OpenBoardDiagonal", mapOf(), {2, 5}, {5, 8}, "3,6,4,7,5,8"},
+        PathCase{"OpenBoardCornerToCorner", mapOf(), {0, 19}, {19, 0}, kUpTheDiagonal},
+        PathCase{"WallTieGoesByTheUpperRow", mapOf({"......#"}, 5), {5, 5}, {7, 5}, "6,4,7,5"},
+        PathCase{"DiagonalBetweenTwoWalls", mapOf({".....#", "......#"}, 4), {5, 5}, {6, 4}, "6,4"},
+        PathCase{"DetourRoundEarth", mapOf({"......t"}, 5), {5, 5}, {8, 5}, "6,4,7,5,8,5"},
         PathCase{"CorridorEndIsTheLastOpenCell", kCorridor, {0, 1}, {5, 1}, "1,1,2,1,3,1,4,1,5,1"},
-        PathCase{"UnwalkableStartStillSearches", board({"..#"}, 5), {2, 5}, {4, 5}, "3,5,4,5"},
-        PathCase{"DestinationIsAWall", board({".....#"}, 5), {2, 5}, {5, 5}, nullptr},
+        PathCase{"UnwalkableStartStillSearches", mapOf({"..#"}, 5), {2, 5}, {4, 5}, "3,5,4,5"},
+        PathCase{"DestinationIsAWall", mapOf({".....#"}, 5), {2, 5}, {5, 5}, nullptr},
         PathCase{"StartWalledIn", kWalledInAt55, {5, 5}, {10, 10}, nullptr},
         PathCase{"DestinationInAClosedRoom", kClosedRoomAt15_19, {0, 0}, {15, 19}, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -114,7 +114,7 @@ TEST_F(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
 // A search for a wall after a success closes every cell it can reach and leaves none open. It
 // keeps ruta but leaves nothing to walk, and the same destination again keeps the failure text.
 TEST_F(Search, AFailureAfterASuccess) {
-    load(board({".....#"}, 5));
+    load(mapOf({".....#"}, 5));
     search({2, 5}, {4, 5});
     press(kLeftButton, 5, 5);
     EXPECT_EQ(window.calls.back(), kNoPath);
@@ -189,7 +189,7 @@ TEST_F(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
 
 // Every cell is again as the map's load left it: the terrain kept, the marks and scores gone.
 TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
-    load(board({"t#p"}));
+    load(mapOf({"t#p"}));
     const Mapa loaded = state().mapa;
     press(kLeftButton, 5, 5);
     window.calls.clear();

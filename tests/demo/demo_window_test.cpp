@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 
 #include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
@@ -31,7 +32,12 @@ class DemoWindowTest : public QObject {
         QTest::mouseClick(window->board(), button, held,
                           cellCentre(window->board(), {column, row}));
     }
-    void tick(const char* name, bool on) { window->findChild<QCheckBox*>(name)->setChecked(on); }
+    // Ticks or clears a check box with the mouse, as the user does.
+    void tick(const char* name, bool on) {
+        auto* box = window->findChild<QCheckBox*>(name);
+        if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton);
+        QCOMPARE(box->isChecked(), on);
+    }
     void click(const char* name) {
         QTest::mouseClick(window->findChild<QPushButton*>(name), Qt::LeftButton);
     }
@@ -50,7 +56,7 @@ class DemoWindowTest : public QObject {
 
   private slots:
     void init() {
-        window = std::make_unique<DemoWindow>(board({"......#"}, 5));
+        window = std::make_unique<DemoWindow>(mapOf({"......#"}, 5));
         window->setStepPeriodMs(0);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -65,13 +71,32 @@ class DemoWindowTest : public QObject {
         QCOMPARE(window->findChild<QPushButton*>("ir")->text(), QString("Ir a Destino"));
         QVERIFY(!window->walking());
         QCOMPARE(window->walkTimer().interval(), 50);
+        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    }
+
+    // The tick box's indicator lies inside its 17 × 13 rectangle, with all four edges drawn alike.
+    void theTickBoxShowsWhole() {
+        auto* box = window->findChild<QCheckBox*>("personaje");
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        QVERIFY(box->rect().contains(indicator));
+        const QImage drawn = box->grab().toImage();
+        const QPoint centre = indicator.center();
+        const QRgb edge = drawn.pixel(centre.x(), indicator.top());
+        for (const QPoint at :
+             {QPoint(centre.x(), indicator.bottom()), QPoint(indicator.left(), centre.y()),
+              QPoint(indicator.right(), centre.y())})
+            QCOMPARE(drawn.pixel(at), edge);
+        QVERIFY(drawn.pixel(centre) != edge);
     }
 
     void tilesShowByTheirCodeAndTheCharacterOnTheFirstCell() {
         QCOMPARE(cell(0, 0), withCharacter(picture(kPasto)));
         QCOMPARE(cell(6, 5), picture(kAgua));
         QCOMPARE(cell(2, 2), picture(kPasto));
-        window->demo().load(board({"23456"}, 1));
+        window->demo().load(mapOf({"23456"}, 1));
         for (int code = 2; code <= 6; ++code) QCOMPARE(cell(code - 2, 1), picture(code));
     }
 
@@ -155,7 +180,7 @@ class DemoWindowTest : public QObject {
     void rightPressInspectsTheCellInABox() {
         BoxAnswerer boxes;
         press(Qt::RightButton, 0, 0);
-        QCOMPARE(text1(), QString("Abierto = False  Cerrado = False"));
+        QCOMPARE(text1(), QString("Abierto = Falso  Cerrado = Falso"));
         QCOMPARE(boxes.seen.value(0).text,
                  QString("Coor = 0 0\nCerrados = 5\nF = 0\nPadres = 0 0"));
         QTimer::singleShot(0, [&] { press(Qt::RightButton, 5, 5); });

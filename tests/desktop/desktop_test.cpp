@@ -89,8 +89,8 @@ class DesktopTest : public QObject {
     // Each window shows its program's icon, and the writer installs the same icons at every size,
     // each under its program's name, and nothing else.
     void theWindowsAndTheWriterHaveTheSameIcons() {
-        const DemoWindow demo(board());
-        const EditorWindow editor("mapa.txt", board());
+        const DemoWindow demo(mapOf());
+        const EditorWindow editor("mapa.txt", mapOf());
         const std::pair<const QWidget*, ProgramIcon> windows[] = {
             {&demo, ProgramIcon::kMarvane}, {&editor, ProgramIcon::kMarvedit}};
         QTemporaryDir folder;
@@ -114,12 +114,12 @@ class DesktopTest : public QObject {
     }
 
     // The cell-data box, a failed save and a failed start each offer one button, in Spanish
-    // whether or not Qt's own translation is loaded (it is not, here).
+    // whether or not Qt's own translation is loaded (it is not, here), and no maximise button.
     void eachBoxNamesItsButtonAceptar() {
         const QTemporaryDir folder;
         const std::string unreachable = mapPathIn(folder.filePath("falta").toStdString());
-        DemoWindow demo(board());
-        EditorWindow editor(unreachable, board());
+        DemoWindow demo(mapOf());
+        EditorWindow editor(unreachable, mapOf());
         const std::pair<const char*, std::function<void()>> boxes[] = {
             {"cell data",
              [&] { QTest::mouseClick(demo.board(), Qt::RightButton, {}, QPoint(30, 30)); }},
@@ -130,9 +130,10 @@ class DesktopTest : public QObject {
         for (const auto& [name, show] : boxes) {
             const BoxAnswerer answerer;
             show();
-            QVERIFY2(
-                answerer.seen.size() == 1 && answerer.seen[0].buttons == QStringList{"Aceptar"},
-                name);
+            QVERIFY2(answerer.seen.size() == 1 &&
+                         answerer.seen[0].buttons == QStringList{"Aceptar"} &&
+                         !(answerer.seen[0].flags & Qt::WindowMaximizeButtonHint),
+                     name);
         }
     }
 
@@ -173,8 +174,8 @@ class DesktopTest : public QObject {
         QFETCH(QString, name);
         QFETCH(QAccessible::Role, role);
         const std::unique_ptr<QWidget> window(
-            editor ? static_cast<QWidget*>(new EditorWindow("mapa.txt", board()))
-                   : new DemoWindow(board()));
+            editor ? static_cast<QWidget*>(new EditorWindow("mapa.txt", mapOf()))
+                   : new DemoWindow(mapOf()));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         auto* widget = object.isEmpty() ? window.get() : window->findChild<QWidget*>(object);

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QScopeGuard>
 #include <QtTest>
 #include <memory>
@@ -36,6 +37,15 @@ struct Session {
         QTest::mouseMove(board(), further);
         QTest::mouseRelease(board(), button, modifiers, further);
     }
+    // The palette entries that assistive technologies are told are selected.
+    QStringList selectedEntries() const {
+        QStringList selected;
+        for (const char* name : {"imagen0", "imagen1", "imagen7", "imagen8"}) {
+            auto* entry = QAccessible::queryAccessibleInterface(window->findChild<QWidget*>(name));
+            if (entry && entry->state().selectable && entry->state().selected) selected << name;
+        }
+        return selected;
+    }
     bool shows(Cell cell, int picture) const {
         const PixelPoint at = cellOrigin(cell);
         return board()->image().copy(at.x, at.y, kCellPixels, kCellPixels) ==
@@ -64,6 +74,7 @@ class EditorWindowTest : public QObject {
         Session session(uniformText(0));
         QVERIFY(session.window);
         QCOMPARE(layoutDifferences(*session.window, kEditorLayout), QStringList());
+        QVERIFY(!(session.window->windowFlags() & Qt::WindowMaximizeButtonHint));
 
         session.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(session.window.get()));
@@ -89,6 +100,7 @@ class EditorWindowTest : public QObject {
         QVERIFY(session.window);
         CodeGrid expected = uniformCodes(1);
 
+        QCOMPARE(session.selectedEntries(), QStringList{"imagen0"});
         session.press({2, 3}, button, modifiers);  // nothing chosen yet: grass
         expected[2][3] = 0;
         QCOMPARE(session.mapa(), expected);
@@ -96,6 +108,7 @@ class EditorWindowTest : public QObject {
 
         session.click("imagen8");
         session.click("imagen7");
+        QCOMPARE(session.selectedEntries(), QStringList{"imagen7"});
         session.press({19, 0}, button, modifiers);
         expected[19][0] = 7;
         QCOMPARE(session.mapa(), expected);
@@ -152,6 +165,7 @@ class EditorWindowTest : public QObject {
         QCOMPARE(answers.seen.size(), 1);
         QCOMPARE(answers.seen[0].title, QStringLiteral("Editor"));
         QCOMPARE(answers.seen[0].text, QStringLiteral("¿Guardar los cambios en mapa.txt?"));
+        QVERIFY(!(answers.seen[0].flags & Qt::WindowMaximizeButtonHint));
         QCOMPARE(session.window->isVisible(), !closes);
         QCOMPARE(readFile(session.path), file);
         QCOMPARE(session.mapa(), uniformCodes(0));

@@ -26,7 +26,7 @@ inline std::string mapText(std::initializer_list<std::string_view> rows, int fir
 }
 
 // The same board as the map reader gives it.
-inline MapValues board(std::initializer_list<std::string_view> rows = {}, int firstRow = 0) {
+inline MapValues mapOf(std::initializer_list<std::string_view> rows = {}, int firstRow = 0) {
     return parseMapText(mapText(rows, firstRow), "mapa.txt").value();
 }
 

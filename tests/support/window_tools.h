@@ -68,6 +68,7 @@ class BoxAnswerer : public QObject {
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QStringList buttons;
+        Qt::WindowFlags flags;
     };
 
     explicit BoxAnswerer(QStringList answers = {}, std::function<void(QMessageBox*)> onShow = {})
@@ -81,7 +82,7 @@ class BoxAnswerer : public QObject {
     void answer() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
-        seen.append({box->windowTitle(), box->text(), box->icon(), {}});
+        seen.append({box->windowTitle(), box->text(), box->icon(), {}, box->windowFlags()});
         for (QAbstractButton* button : box->buttons()) seen.back().buttons << button->text();
         if (onShow_) onShow_(box);
         if (!box->isVisible()) return;
