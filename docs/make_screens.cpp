@@ -27,6 +27,7 @@
 #include "editor/editor_window.h"
 #include "map/board/board_view.h"
 #include "map/core/map_file.h"
+#include "tests/support/program_window.h"
 #include "tests/support/window_tools.h"
 
 namespace marv {
@@ -72,9 +73,9 @@ void showAndWait(QWidget& window) {
 // The program's window on `mapPath`, opened as the program opens it, or a failure.
 template <class W>
 std::unique_ptr<W> openWindow(const ProgramKind& kind, const std::string& mapPath) {
-    auto opened = openProgramWindow(kind, mapPath);
+    auto opened = testing::openWindow<W>(kind, mapPath);
     if (!opened) fail(opened.error());
-    return std::unique_ptr<W>(qobject_cast<W*>(opened.value().release()));
+    return std::move(opened.value());
 }
 
 std::unique_ptr<DemoWindow> openDemo(const std::string& mapPath) {
@@ -183,15 +184,13 @@ void editorPicture(const std::string& mapPath, const Output& out) {
     click(QStringLiteral("borrar"));
     auto* board = window.findChild<BoardView*>(QStringLiteral("mainpic"));
     int chosen = -1;
-    for (int row = 0; row < kRowsPainted; ++row) {
-        for (int column = 0; column <= kLastIndex; ++column) {
-            const std::int16_t code = codes[column][row];
-            if (code == 0) continue;
-            if (code != chosen) click(QStringLiteral("imagen%1").arg(code));
-            chosen = code;
-            QTest::mouseClick(board, Qt::LeftButton, {}, cellCentre(board, {column, row}));
-        }
-    }
+    forEachCell([&](Cell cell) {
+        const std::int16_t code = codes[cell.column][cell.row];
+        if (cell.row >= kRowsPainted || code == 0) return;
+        if (code != chosen) click(QStringLiteral("imagen%1").arg(code));
+        chosen = code;
+        QTest::mouseClick(board, Qt::LeftButton, {}, cellCentre(board, cell));
+    });
     out.save(window.grab().toImage(), "marvedit_painting.png");
 }
 

@@ -4,8 +4,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
+#include <filesystem>
 
+#include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
@@ -33,6 +34,9 @@ class DesktopTest : public QObject {
 
     const PictureSet& pictures() const { return PictureSet::shared(); }
     static QImage argb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
+    // Each program's window on an open board, as the program opens it.
+    WindowOnMap<DemoWindow> demo{demoProgram(), mapText({})};
+    WindowOnMap<EditorWindow> editor{editorProgram(), mapText({})};
 
   private slots:
     // The demonstration's icon is the character's figure cut along its mask; the editor's is the
@@ -89,10 +93,10 @@ class DesktopTest : public QObject {
     // Each window shows its program's icon, and the writer installs the same icons at every size,
     // each under its program's name, and nothing else.
     void theWindowsAndTheWriterHaveTheSameIcons() {
-        const DemoWindow demo(board());
-        const EditorWindow editor("mapa.txt", board());
+        QVERIFY(demo.window && editor.window);
         const std::pair<const QWidget*, ProgramIcon> windows[] = {
-            {&demo, ProgramIcon::kMarvane}, {&editor, ProgramIcon::kMarvedit}};
+            {demo.window.get(), kDemoWindowFacts.icon},
+            {editor.window.get(), kEditorWindowFacts.icon}};
         QTemporaryDir folder;
         QProcess writer;
         writer.start(QStringLiteral(WRITE_ICONS_PATH), {folder.path()});
@@ -116,16 +120,18 @@ class DesktopTest : public QObject {
     // The cell-data box, a failed save and a failed start each offer one button, in Spanish
     // whether or not Qt's own translation is loaded (it is not, here).
     void eachBoxNamesItsButtonAceptar() {
-        const QTemporaryDir folder;
-        const std::string unreachable = mapPathIn(folder.filePath("falta").toStdString());
-        DemoWindow demo(board());
-        EditorWindow editor(unreachable, board());
+        QVERIFY(demo.window && editor.window);
+        // With its folder gone, the editor's map can be neither saved nor opened.
+        std::filesystem::remove_all(editor.folder.path());
+        const Watchdog watchdog;  // a start that opened a window after all would wait for it
         const std::pair<const char*, std::function<void()>> boxes[] = {
             {"cell data",
-             [&] { QTest::mouseClick(demo.board(), Qt::RightButton, {}, QPoint(30, 30)); }},
+             [&] { QTest::mouseClick(demo.window->board(), Qt::RightButton, {}, QPoint(30, 30)); }},
             {"failed save",
-             [&] { QTest::mouseClick(editor.findChild<QWidget*>("guardar"), Qt::LeftButton); }},
-            {"failed start", [&] { runEditorProgram(unreachable); }},
+             [&] {
+                 QTest::mouseClick(editor.window->findChild<QWidget*>("guardar"), Qt::LeftButton);
+             }},
+            {"failed start", [&] { runEditorProgram(editor.path); }},
         };
         for (const auto& [name, show] : boxes) {
             const BoxAnswerer answerer;
@@ -172,12 +178,12 @@ class DesktopTest : public QObject {
         QFETCH(QString, object);
         QFETCH(QString, name);
         QFETCH(QAccessible::Role, role);
-        const std::unique_ptr<QWidget> window(
-            editor ? static_cast<QWidget*>(new EditorWindow("mapa.txt", board()))
-                   : new DemoWindow(board()));
+        QWidget* window =
+            editor ? static_cast<QWidget*>(this->editor.window.get()) : this->demo.window.get();
+        QVERIFY(window);
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* widget = object.isEmpty() ? window.get() : window->findChild<QWidget*>(object);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* widget = object.isEmpty() ? window : window->findChild<QWidget*>(object);
         QVERIFY(widget);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(accessible);

@@ -14,11 +14,8 @@ namespace {
 using namespace testing;
 
 // A map written into a folder of its own, open in a shown window as the program opens it.
-struct Session {
-    explicit Session(const QByteArray& text) : path(mapPathIn(folder.path())) {
-        TempFolder::write(path, text.toStdString());
-        if (auto opened = openProgramWindow(editorProgram(), path))
-            window.reset(qobject_cast<EditorWindow*>(opened.value().release()));
+struct Session : WindowOnMap<EditorWindow> {
+    explicit Session(const QByteArray& text) : WindowOnMap(editorProgram(), text.toStdString()) {
         if (window) window->show();
     }
     BoardView* board() const { return window->findChild<BoardView*>("mainpic"); }
@@ -37,14 +34,8 @@ struct Session {
         QTest::mouseRelease(board(), button, modifiers, further);
     }
     bool shows(Cell cell, int picture) const {
-        const PixelPoint at = cellOrigin(cell);
-        return board()->image().copy(at.x, at.y, kCellPixels, kCellPixels) ==
-               PictureSet::shared().imagen(picture);
+        return cellImage(board(), cell) == PictureSet::shared().imagen(picture);
     }
-
-    TempFolder folder;
-    std::string path;
-    std::unique_ptr<EditorWindow> window;
 };
 
 }  // namespace
@@ -63,7 +54,8 @@ class EditorWindowTest : public QObject {
     void windowHasItsCaptionSizeControlsAndTabOrder() {
         Session session(uniformText(0));
         QVERIFY(session.window);
-        QCOMPARE(layoutDifferences(*session.window, kEditorLayout), QStringList());
+        QCOMPARE(layoutDifferences(*session.window, kEditorWindowFacts, kEditorLayout),
+                 QStringList());
 
         session.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(session.window.get()));
@@ -188,7 +180,7 @@ class EditorWindowTest : public QObject {
             QVERIFY(window->isVisible());
             QCOMPARE(window->model().mapa(), edited);
             QVERIFY(window->model().modified());
-            QCOMPARE(board->image().copy(60, 80, 20, 20), PictureSet::shared().imagen(kPasto));
+            QCOMPARE(cellImage(board, {3, 4}), PictureSet::shared().imagen(kPasto));
             QCOMPARE(readFile(path), uniformText(1));
             QCOMPARE(folder.entries(), 1u);
             checked = true;
