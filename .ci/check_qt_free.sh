@@ -40,6 +40,27 @@ while IFS= read -r line; do
 done < <(cd "$root" && find "${core_folders[@]}" -type f \( -name CMakeLists.txt -o -name '*.cmake' \
     -o -name '*.cmake.in' \) -exec grep -nHiE '(^|[^a-z0-9])qt' {} + || true)
 
+# The flags of a compile command that bring Qt in: its definitions, the folders of generated code
+# (AUTOMOC, AUTOUIC) and every include folder that holds Qt's headers, wherever Qt is installed.
+qt_flags_of() {
+    local flags=" " previous="" word folder
+    for word in $1; do
+        folder=""
+        case "$previous" in -I | -isystem | -iquote | -idirafter) folder=$word ;; esac
+        case "$word" in
+            -DQT_* | -D) [ "$word" = -D ] || flags+="$word " ;;
+            -I?*) folder=${word#-I} ;;
+        esac
+        [ "$previous" = -D ] && [[ $word == QT_* ]] && flags+="-D $word "
+        if [ -n "$folder" ] && { [[ $folder == *_autogen/* ]] || [ -d "$folder/QtCore" ] ||
+            [ -f "$folder/qplatformdefs.h" ] || compgen -G "$folder/qt*version.h" >/dev/null; }; then
+            flags+="$folder "
+        fi
+        previous=$word
+    done
+    [ "$flags" = " " ] || echo "${flags% }"
+}
+
 # The compile commands of the build: which targets compile the core's sources, and how.
 commands=$build/compile_commands.json
 [ -f "$commands" ] || { echo "No $commands: configure $build first." >&2; exit 2; }
@@ -59,10 +80,8 @@ while IFS= read -r -d '' source; do
     while IFS= read -r command; do
         target=$(sed -nE 's|.*CMakeFiles/([^ /]+)\.dir/.*|\1|p' <<<"$command")
         [ -n "$target" ] && core_targets+=("$target")
-        # Qt's include folders, its definitions, and the code AUTOMOC or AUTOUIC generate.
-        qt_flags=$(tr ' ' '\n' <<<"$command" | grep -E '^-D ?QT_|/[Qq][Tt]|_autogen/' |
-            sort -u | tr '\n' ' ' || true)
-        [ -z "$qt_flags" ] || fault "$relative is compiled for $target with $qt_flags"
+        qt_flags=$(qt_flags_of "$command")
+        [ -z "$qt_flags" ] || fault "$relative is compiled for $target with$qt_flags"
     done <<<"$commands_for"
 done < <(cd "$root" && find "${core_folders[@]}" -type f \( -name '*.cpp' -o -name '*.cc' \) \
     -printf "$root/%p\0")
