@@ -76,8 +76,10 @@ int main(int argc, char* argv[]) {
         return marv::programMain(appArgc, argv, watched(marv::demoProgram()));
     if (std::strcmp(which, "marvedit") == 0)
         return marv::programMain(appArgc, argv, watched(marv::editorProgram()));
-    if (std::strcmp(which, "bare-marvane") == 0) return bareWindow(appArgc, argv, {400, 465});
-    if (std::strcmp(which, "bare-marvedit") == 0) return bareWindow(appArgc, argv, {461, 401});
+    if (std::strcmp(which, "bare-marvane") == 0)
+        return bareWindow(appArgc, argv, marv::kDemoWindowFacts.size);
+    if (std::strcmp(which, "bare-marvedit") == 0)
+        return bareWindow(appArgc, argv, marv::kEditorWindowFacts.size);
     std::fprintf(stderr, "uso: %s marvane | marvedit | bare-marvane | bare-marvedit\n", argv[0]);
     return 2;
 }

@@ -19,34 +19,18 @@
 #include <string>
 #include <vector>
 
+#include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
 #include "map/core/board_geometry.h"
-#include "map/core/map_text.h"
 #include "tests/support/board_text.h"
+#include "tests/support/program_window.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Records when each step of a search starts: the moment the window lets the search go on.
-class TimedWindow : public marv::DemoWindow {
-  public:
-    using DemoWindow::DemoWindow;
-    bool yieldUntilNextStep() override {
-        const bool goOn = DemoWindow::yieldUntilNextStep();
-        starts.push_back(Clock::now());
-        return goOn;
-    }
-    std::vector<Clock::time_point> starts;
-};
-
-marv::MapValues openBoardWithWaterInTheCorner() {
-    std::string text;
-    for (int row = 0; row < marv::kBoardCells; ++row)
-        for (int column = 0; column < marv::kBoardCells; ++column)
-            text += column == marv::kLastIndex && row >= marv::kLastIndex - 1 ? "1," : "0,";
-    return marv::parseMapText(text, "mapa.txt").value();
-}
+const std::string kOpenBoardWithWaterInTheCorner =
+    marv::testing::mapText({"...................#", "...................#"}, marv::kLastIndex - 1);
 
 // Searches for each water cell in turn, so that the search is never refused.
 void searchTheWater(marv::DemoWindow& window) {
@@ -54,9 +38,11 @@ void searchTheWater(marv::DemoWindow& window) {
     window.demo().buscar(marv::kLastIndex, marv::kLastIndex - searches++ % 2);
 }
 
+// The periods between the repaints of a search's steps; its first repaint, the reset's, comes
+// before any step.
 std::vector<double> periodsMs(const std::vector<Clock::time_point>& starts) {
     std::vector<double> out;
-    for (std::size_t i = 1; i < starts.size(); ++i)
+    for (std::size_t i = 2; i < starts.size(); ++i)
         out.push_back(std::chrono::duration<double, std::milli>(starts[i] - starts[i - 1]).count());
     return out;
 }
@@ -81,16 +67,27 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
-    TimedWindow window(openBoardWithWaterInTheCorner());
+    marv::testing::WindowOnMap<marv::DemoWindow> opened(marv::demoProgram(),
+                                                        kOpenBoardWithWaterInTheCorner);
+    if (!opened.window) {
+        std::fprintf(stderr, "%s\n", opened.error.c_str());
+        return 1;
+    }
+    marv::DemoWindow& window = *opened.window;
+    // Each step of a watched search ends with its repaint, then waits for its turn to go on: the
+    // repaints keep the steps' pace.
+    std::vector<Clock::time_point> starts;
+    QObject::connect(&window, &marv::DemoWindow::boardDrawn,
+                     [&starts] { starts.push_back(Clock::now()); });
     window.show();
     QApplication::processEvents();
 
     std::printf("step period, goal %d ms:\n", marv::DemoWindow::kStepPeriodMs);
     std::vector<double> all;
     for (int run = 1; run <= runs; ++run) {
-        window.starts.clear();
+        starts.clear();
         searchTheWater(window);
-        const auto periods = periodsMs(window.starts);
+        const auto periods = periodsMs(starts);
         report(("run " + std::to_string(run)).c_str(), periods);
         all.insert(all.end(), periods.begin(), periods.end());
     }
@@ -100,11 +97,11 @@ int main(int argc, char* argv[]) {
     // steps after it should keep the period rather than hurry to make up for the pause.
     constexpr int kPauseAt = 100;
     constexpr int kPauseMs = 300;
-    window.starts.clear();
+    starts.clear();
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (static_cast<int>(window.starts.size()) < kPauseAt) return;
+        if (static_cast<int>(starts.size()) < kPauseAt) return;
         poll.stop();
         QTimer::singleShot(kPauseMs, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
@@ -115,7 +112,7 @@ int main(int argc, char* argv[]) {
     });
     poll.start();
     searchTheWater(window);
-    const auto periods = periodsMs(window.starts);
+    const auto periods = periodsMs(starts);
     if (static_cast<int>(periods.size()) > kPauseAt + 10) {
         const auto pause = std::max_element(periods.begin(), periods.end());
         std::printf("pause   %.1f ms, then:", *pause);

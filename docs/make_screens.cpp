@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -27,6 +26,7 @@
 #include "editor/editor_window.h"
 #include "map/board/board_view.h"
 #include "map/core/map_file.h"
+#include "tests/support/program_window.h"
 #include "tests/support/window_tools.h"
 
 namespace marv {
@@ -69,20 +69,24 @@ void showAndWait(QWidget& window) {
     if (!QTest::qWaitForWindowExposed(&window)) fail("la ventana no llega a mostrarse");
 }
 
-// The program's window on `mapPath`, opened as the program opens it, or a failure.
+// The program's window on a scratch copy of the map at `mapPath`, opened as the program opens it,
+// or a failure. Guardar is never clicked, but the window never knows the map itself.
 template <class W>
-std::unique_ptr<W> openWindow(const ProgramKind& kind, const std::string& mapPath) {
-    auto opened = openProgramWindow(kind, mapPath);
-    if (!opened) fail(opened.error());
-    return std::unique_ptr<W>(qobject_cast<W*>(opened.value().release()));
+std::unique_ptr<testing::WindowOnMap<W>> openWindow(const ProgramKind& kind,
+                                                    const std::string& mapPath) {
+    QFile map(QString::fromStdString(mapPath));
+    if (!map.open(QIODevice::ReadOnly)) fail("no se puede leer " + mapPath);
+    auto opened = std::make_unique<testing::WindowOnMap<W>>(kind, map.readAll().toStdString());
+    if (!opened->window) fail(opened->error);
+    showAndWait(*opened->window);
+    return opened;
 }
 
-std::unique_ptr<DemoWindow> openDemo(const std::string& mapPath) {
-    auto window = openWindow<DemoWindow>(demoProgram(), mapPath);
+std::unique_ptr<testing::WindowOnMap<DemoWindow>> openDemo(const std::string& mapPath) {
+    auto opened = openWindow<DemoWindow>(demoProgram(), mapPath);
     // A watched search is paced for the eye; here every step is caught by its repaint instead.
-    window->setStepPeriodMs(0);
-    showAndWait(*window);
-    return window;
+    opened->window->setStepPeriodMs(0);
+    return opened;
 }
 
 // A left click on the destination, which runs the whole watched search before it returns.
@@ -131,7 +135,8 @@ QImage grabCellData(DemoWindow& window, Cell cell) {
 void demoPictures(const std::string& mapPath, const Output& out) {
     int searchPaints = 0;
     {
-        auto window = openDemo(mapPath);
+        const auto opened = openDemo(mapPath);
+        DemoWindow* window = opened->window.get();
         out.save(window->grab().toImage(), "marvane_start.png");
 
         const PaintCounter paints(window->board());
@@ -145,11 +150,12 @@ void demoPictures(const std::string& mapPath, const Output& out) {
 
     // The same search once more, caught at the repaint halfway through it. The grab waits for
     // the search's next turn at the event loop, outside the repaint.
-    auto window = openDemo(mapPath);
+    const auto opened = openDemo(mapPath);
+    DemoWindow* window = opened->window.get();
     QImage halfway;
     const PaintCounter paints(window->board(), [&](int count) {
         if (count == searchPaints / 2)
-            QTimer::singleShot(0, window.get(), [&] { halfway = window->grab().toImage(); });
+            QTimer::singleShot(0, window, [&] { halfway = window->grab().toImage(); });
     });
     search(*window);
     out.save(halfway, "marvane_searching.png");
@@ -166,14 +172,8 @@ void demoPictures(const std::string& mapPath, const Output& out) {
 // The editor cleared with Borrar, then the sample map painted into it in reading order, one
 // click a cell, choosing from the palette whenever the tile changes.
 void editorPicture(const std::string& mapPath, const Output& out) {
-    // Guardar is never clicked, but the window only ever knows a scratch copy of the map.
-    const QTemporaryDir scratch;
-    const std::string copy = mapPathIn(scratch.path().toStdString());
-    if (!QFile::copy(QString::fromStdString(mapPath), QString::fromStdString(copy)))
-        fail("no se puede copiar " + mapPath);
-    const auto opened = openWindow<EditorWindow>(editorProgram(), copy);
-    EditorWindow& window = *opened;
-    showAndWait(window);
+    const auto opened = openWindow<EditorWindow>(editorProgram(), mapPath);
+    EditorWindow& window = *opened->window;
     const auto click = [&window](const QString& name) {
         auto* widget = window.findChild<QWidget*>(name);
         if (!widget) fail("el editor no tiene " + name.toStdString());
@@ -183,15 +183,13 @@ void editorPicture(const std::string& mapPath, const Output& out) {
     click(QStringLiteral("borrar"));
     auto* board = window.findChild<BoardView*>(QStringLiteral("mainpic"));
     int chosen = -1;
-    for (int row = 0; row < kRowsPainted; ++row) {
-        for (int column = 0; column <= kLastIndex; ++column) {
-            const std::int16_t code = codes[column][row];
-            if (code == 0) continue;
-            if (code != chosen) click(QStringLiteral("imagen%1").arg(code));
-            chosen = code;
-            QTest::mouseClick(board, Qt::LeftButton, {}, cellCentre(board, {column, row}));
-        }
-    }
+    forEachCell([&](Cell cell) {
+        const std::int16_t code = codes[cell.column][cell.row];
+        if (cell.row >= kRowsPainted || code == 0) return;
+        if (code != chosen) click(QStringLiteral("imagen%1").arg(code));
+        chosen = code;
+        QTest::mouseClick(board, Qt::LeftButton, {}, cellCentre(board, cell));
+    });
     out.save(window.grab().toImage(), "marvedit_painting.png");
 }
 

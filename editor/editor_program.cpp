@@ -6,7 +6,7 @@ namespace marv {
 
 const ProgramKind& editorProgram() {
     static const ProgramKind kind{
-        QStringLiteral("marvedit"), EditorWindow::kCaption, kEditorCodes,
+        QStringLiteral("marvedit"), kEditorWindowFacts, kEditorCodes,
         [](const std::string& mapPath, const MapValues& values) -> std::unique_ptr<QWidget> {
             return std::make_unique<EditorWindow>(mapPath, values);
         }};

@@ -6,6 +6,9 @@
 
 namespace marv {
 
+inline constexpr WindowFacts kEditorWindowFacts{
+    "Editor", "Editor", {461, 401}, 11, ProgramIcon::kMarvedit};
+
 // How marvedit starts: its caption, the codes it draws, its window.
 const ProgramKind& editorProgram();
 

@@ -10,12 +10,12 @@
 #include <iterator>
 #include <utility>
 
+#include "editor/editor_program.h"
 #include "map/board/accessible_role.h"
 #include "map/board/board_view.h"
 #include "map/board/tile_layer.h"
 #include "map/core/map_file.h"
 #include "map/pictures/picture_set.h"
-#include "map/pictures/program_icons.h"
 #include "map/startup/fixed_size.h"
 #include "map/startup/spanish_texts.h"
 
@@ -62,15 +62,9 @@ class PaletteBox : public QFrame {
 
 EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget* parent)
     : QWidget(parent), mapPath_(std::move(mapPath)), model_(values) {
-    setWindowTitle(kCaption);
-    setWindowIcon(programIcon(ProgramIcon::kMarvedit));
+    kEditorWindowFacts.applyTo(*this);
     setAccessibleRole(*this, QAccessible::Window);
-    setFixedSize(461, 401);
     offerNoMaximise(*this);
-    // Small enough for both captions to fit their buttons' fixed rectangles.
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
 
     const auto paletteBox = [this](int index, QRect where) {
         auto* box = new PaletteBox(
@@ -139,8 +133,8 @@ void EditorWindow::borrar() {
 bool EditorWindow::guardar() {
     const Status saved = model_.save(mapPath_);
     if (saved) return true;
-    QMessageBox box(QMessageBox::Warning, kCaption, QString::fromStdString(saved.error()),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, kEditorWindowFacts.boxTitle,
+                    QString::fromStdString(saved.error()), QMessageBox::Ok, this);
     nameOkButtonInSpanish(box);
     offerNoMaximise(box);
     box.exec();
@@ -159,7 +153,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     QMessageBox question(
-        QMessageBox::Question, kCaption,
+        QMessageBox::Question, kEditorWindowFacts.boxTitle,
         QStringLiteral("¿Guardar los cambios en %1?").arg(QLatin1String(kMapFileName)),
         QMessageBox::NoButton, this);
     QPushButton* yes = question.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);

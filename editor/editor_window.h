@@ -16,9 +16,6 @@ class BoardView;
 class EditorWindow : public QWidget {
     Q_OBJECT
   public:
-    // The window's caption, which its message boxes carry too.
-    static constexpr const char* kCaption = "Editor";
-
     // Edits `values`, which were read from `mapPath`; Guardar writes back there.
     EditorWindow(std::string mapPath, const MapValues& values, QWidget* parent = nullptr);
 

@@ -13,9 +13,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "map/core/board_geometry.h"
+
 namespace {
 
-constexpr int kSide = 20;
+using marv::kCellPixels;
 
 struct Rgb {
     int r;
@@ -45,12 +47,12 @@ class XorShift32 {
 };
 
 // A grid of floating values, one per pixel, that becomes a picture through a colour ramp.
-using Field = std::array<std::array<double, kSide>, kSide>;
+using Field = std::array<std::array<double, kCellPixels>, kCellPixels>;
 
-// Smooth value noise in [0, 1] that repeats every kSide pixels, so neighbouring tiles of the
-// same ground join without a visible seam. `cell` must divide kSide.
+// Smooth value noise in [0, 1] that repeats every kCellPixels pixels, so neighbouring tiles of the
+// same ground join without a visible seam. `cell` must divide kCellPixels.
 Field tileNoise(XorShift32& rng, int cell) {
-    const int n = kSide / cell;
+    const int n = kCellPixels / cell;
     std::vector<double> lattice(static_cast<std::size_t>(n * n));
     for (double& v : lattice) v = rng.unit();
     const auto at = [&](int i, int j) {
@@ -59,8 +61,8 @@ Field tileNoise(XorShift32& rng, int cell) {
     const auto smooth = [](double t) { return t * t * (3.0 - 2.0 * t); };
 
     Field f{};
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < kCellPixels; ++y) {
+        for (int x = 0; x < kCellPixels; ++x) {
             const int i = x / cell;
             const int j = y / cell;
             const double tx = smooth((x % cell + 0.5) / cell);
@@ -78,8 +80,8 @@ Field mottle(XorShift32& rng, double grain) {
     const Field coarse = tileNoise(rng, 5);
     const Field fine = tileNoise(rng, 2);
     Field f{};
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < kCellPixels; ++y) {
+        for (int x = 0; x < kCellPixels; ++x) {
             const double v = 0.6 * coarse[y][x] + 0.4 * fine[y][x];
             f[y][x] = std::clamp(v + grain * (rng.unit() - 0.5), 0.0, 1.0);
         }
@@ -93,7 +95,7 @@ Rgb mix(Rgb a, Rgb b, double t) {
 }
 
 QImage blank() {
-    QImage image(kSide, kSide, QImage::Format_RGB32);
+    QImage image(kCellPixels, kCellPixels, QImage::Format_RGB32);
     image.fill(qRgb(kWhite.r, kWhite.g, kWhite.b));
     return image;
 }
@@ -107,21 +109,21 @@ void put(QImage& image, int x, int y, Rgb c) {
 void settleAverage(QImage& image, Rgb target, Rgb ceiling) {
     for (int pass = 0; pass < 4; ++pass) {
         long sum[3] = {0, 0, 0};
-        for (int y = 0; y < kSide; ++y) {
-            for (int x = 0; x < kSide; ++x) {
+        for (int y = 0; y < kCellPixels; ++y) {
+            for (int x = 0; x < kCellPixels; ++x) {
                 const QRgb p = image.pixel(x, y);
                 sum[0] += qRed(p);
                 sum[1] += qGreen(p);
                 sum[2] += qBlue(p);
             }
         }
-        const int area = kSide * kSide;
+        const int area = kCellPixels * kCellPixels;
         const int dr = static_cast<int>(std::lround(target.r - double(sum[0]) / area));
         const int dg = static_cast<int>(std::lround(target.g - double(sum[1]) / area));
         const int db = static_cast<int>(std::lround(target.b - double(sum[2]) / area));
         if (dr == 0 && dg == 0 && db == 0) return;
-        for (int y = 0; y < kSide; ++y) {
-            for (int x = 0; x < kSide; ++x) {
+        for (int y = 0; y < kCellPixels; ++y) {
+            for (int x = 0; x < kCellPixels; ++x) {
                 const QRgb p = image.pixel(x, y);
                 put(image, x, y,
                     {std::clamp(qRed(p) + dr, 0, ceiling.r),
@@ -136,8 +138,8 @@ void settleAverage(QImage& image, Rgb target, Rgb ceiling) {
 QImage mottledTile(XorShift32& rng, double grain, Rgb dark, Rgb light) {
     const Field f = mottle(rng, grain);
     QImage image = blank();
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) put(image, x, y, mix(dark, light, f[y][x]));
+    for (int y = 0; y < kCellPixels; ++y)
+        for (int x = 0; x < kCellPixels; ++x) put(image, x, y, mix(dark, light, f[y][x]));
     return image;
 }
 
@@ -149,10 +151,10 @@ QImage grass() {
     constexpr Rgb kTip{73, 136, 66};
     constexpr Rgb kFoot{64, 127, 57};
     for (int i = 0; i < 22; ++i) {
-        const int x = rng.below(kSide);
-        const int y = rng.below(kSide);
+        const int x = rng.below(kCellPixels);
+        const int y = rng.below(kCellPixels);
         put(image, x, y, kTip);
-        put(image, x, (y + 1) % kSide, kFoot);
+        put(image, x, (y + 1) % kCellPixels, kFoot);
     }
     settleAverage(image, {54, 117, 47}, kTip);
     return image;
@@ -169,18 +171,18 @@ QImage water() {
     constexpr Rgb kTrough{88, 200, 198};
     for (int row = 0; row < 5; ++row) {
         const int y = 1 + row * 4 + (row % 2);
-        if (y >= kSide) break;
+        if (y >= kCellPixels) break;
         const int streaks = 1 + rng.below(2);
-        int x0 = rng.below(kSide);
+        int x0 = rng.below(kCellPixels);
         for (int s = 0; s < streaks; ++s) {
             const int length = 4 + rng.below(4);
             for (int k = 0; k < length; ++k) {
-                const int x = (x0 + k) % kSide;
+                const int x = (x0 + k) % kCellPixels;
                 const bool end = k == 0 || k == length - 1;
                 put(image, x, y, end ? kFringe : kCrest);
-                if (!end && y + 1 < kSide) put(image, x, y + 1, kTrough);
+                if (!end && y + 1 < kCellPixels) put(image, x, y + 1, kTrough);
             }
-            x0 = (x0 + length + 3 + rng.below(4)) % kSide;
+            x0 = (x0 + length + 3 + rng.below(4)) % kCellPixels;
         }
     }
     settleAverage(image, {109, 218, 214}, {255, 255, 255});
@@ -192,8 +194,10 @@ QImage earth() {
     QImage image = mottledTile(rng, 0.45, {168, 124, 42}, {214, 172, 76});
 
     // Pebbles and grit: scattered darker and paler grains.
-    for (int i = 0; i < 16; ++i) put(image, rng.below(kSide), rng.below(kSide), {148, 106, 38});
-    for (int i = 0; i < 12; ++i) put(image, rng.below(kSide), rng.below(kSide), {226, 188, 98});
+    for (int i = 0; i < 16; ++i)
+        put(image, rng.below(kCellPixels), rng.below(kCellPixels), {148, 106, 38});
+    for (int i = 0; i < 12; ++i)
+        put(image, rng.below(kCellPixels), rng.below(kCellPixels), {226, 188, 98});
     settleAverage(image, {191, 148, 58}, {255, 255, 255});
     return image;
 }
@@ -201,8 +205,8 @@ QImage earth() {
 QImage paving() {
     XorShift32 rng(0x9a7eu);
     QImage image = blank();
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < kCellPixels; ++y) {
+        for (int x = 0; x < kCellPixels; ++x) {
             const int v = 180 + rng.below(5) - 2;
             put(image, x, y, {v, v, v});
         }
@@ -213,7 +217,7 @@ QImage paving() {
     constexpr Rgb kStud{226, 226, 226};
     for (int row = 0; row < 2; ++row) {
         const int top = 4 + row * 8;
-        for (int left = 2 + row * 4; left + 4 <= kSide - 2; left += 8) {
+        for (int left = 2 + row * 4; left + 4 <= kCellPixels - 2; left += 8) {
             for (int dy = 0; dy < 4; ++dy) {
                 for (int dx = 0; dx < 4; ++dx) {
                     const bool corner = (dx == 0 || dx == 3) && (dy == 0 || dy == 3);
@@ -231,9 +235,9 @@ QImage paving() {
 // middle left white so that the stamped cell keeps its ground.
 QImage frame(Rgb outer, Rgb inner) {
     QImage image = blank();
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
-            const int depth = std::min({x, y, kSide - 1 - x, kSide - 1 - y});
+    for (int y = 0; y < kCellPixels; ++y) {
+        for (int x = 0; x < kCellPixels; ++x) {
+            const int depth = std::min({x, y, kCellPixels - 1 - x, kCellPixels - 1 - y});
             if (depth < 2)
                 put(image, x, y, outer);
             else if (depth == 2)
@@ -249,7 +253,7 @@ QImage frameMask() {
 
 // The character, a winged bug flying towards the upper right. The outline is symmetric about
 // the diagonal; shading assumes light from the upper left.
-constexpr std::array<const char*, kSide> kCharacter = {
+constexpr std::array<const char*, kCellPixels> kCharacter = {
     "....................",  //
     "....................",  //
     "....................",  //
@@ -295,15 +299,15 @@ Rgb characterColour(char c) {
 
 QImage character() {
     QImage image = blank();
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) put(image, x, y, characterColour(kCharacter[y][x]));
+    for (int y = 0; y < kCellPixels; ++y)
+        for (int x = 0; x < kCellPixels; ++x) put(image, x, y, characterColour(kCharacter[y][x]));
     return image;
 }
 
 QImage characterMask() {
     QImage image = blank();
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
+    for (int y = 0; y < kCellPixels; ++y)
+        for (int x = 0; x < kCellPixels; ++x)
             if (kCharacter[y][x] != '.') put(image, x, y, kBlack);
     return image;
 }

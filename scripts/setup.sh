@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the build needs (Debian 12 packages), then configures and builds into build/.
-# Quick and silent when everything is already in place.
+# Installs what the build needs (Debian 12 packages), then configures and builds into build/;
+# with --configure-only it stops before building. Quick and silent when everything is already in
+# place.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -13,4 +14,4 @@ build=${BUILD_DIR:-$root/build}
 if [ ! -f "$build/build.ninja" ] || [ -n "${CMAKE_EXTRA:-}" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_EXTRA:-}
 fi
-cmake --build "$build"
+[ "${1:-}" = --configure-only ] || cmake --build "$build"

@@ -7,7 +7,7 @@ namespace marv {
 void Demo::buscar(int x, int y) {
     DemoState& s = state_;
     if (s.buscando == kTrue) return;
-    if (!isOnBoard(x, y)) return;
+    if (!isOnBoard({x, y})) return;
     if ((x == s.posX && y == s.posY) || (x == s.destX && y == s.destY)) return;
 
     s.buscando = kTrue;
@@ -59,16 +59,14 @@ void Demo::chooseNextNode() {
     DemoState& s = state_;
     int bestF = 99999;
     int bestX = s.actX, bestY = s.actY;
-    for (int y = 0; y <= s.ultimaFila; ++y) {
-        for (int x = 0; x <= s.ultimaColumna; ++x) {
-            const Celda& c = s.celda(x, y);
-            if (c.cerrado == 0 && c.transitable == kTrue && c.abierto == kTrue && c.f < bestF) {
-                bestF = c.f;
-                bestX = x;
-                bestY = y;
-            }
+    forEachCell([&](Cell cell) {
+        const Celda& c = s.celda(cell.column, cell.row);
+        if (c.cerrado == 0 && c.transitable == kTrue && c.abierto == kTrue && c.f < bestF) {
+            bestF = c.f;
+            bestX = cell.column;
+            bestY = cell.row;
         }
-    }
+    });
     s.actX = static_cast<std::int16_t>(bestX);
     s.actY = static_cast<std::int16_t>(bestY);
     Celda& chosen = s.celda(bestX, bestY);
@@ -77,12 +75,10 @@ void Demo::chooseNextNode() {
 }
 
 bool Demo::anyCellOpen() const {
-    for (int y = 0; y <= state_.ultimaFila; ++y) {
-        for (int x = 0; x <= state_.ultimaColumna; ++x) {
-            if (state_.celda(x, y).abierto == kTrue) return true;
-        }
-    }
-    return false;
+    bool open = false;
+    forEachCell(
+        [&](Cell cell) { open = open || state_.celda(cell.column, cell.row).abierto == kTrue; });
+    return open;
 }
 
 // Walks the parents back from the destination, marking the path and writing ruta.

@@ -8,16 +8,14 @@ namespace marv {
 void Demo::load(const MapValues& values) {
     state_.ultimaColumna = kLastIndex;
     state_.ultimaFila = kLastIndex;
-    int k = 0;
-    for (int y = 0; y <= state_.ultimaFila; ++y) {
-        for (int x = 0; x <= state_.ultimaColumna; ++x, ++k) {
-            Celda& celda = state_.celda(x, y);
-            celda.tipo = values[k].code;
-            const Terrain terrain = terrainOf(values[k].number);
-            celda.transitable = flag(terrain.walkable);
-            celda.costo = terrain.costo;
-        }
-    }
+    forEachCell([&](Cell cell) {
+        const MapValue& value = values[indexOfCell(cell)];
+        Celda& celda = state_.celda(cell.column, cell.row);
+        celda.tipo = value.code;
+        const Terrain terrain = terrainOf(value.number);
+        celda.transitable = flag(terrain.walkable);
+        celda.costo = terrain.costo;
+    });
     state_.posX = 0;
     state_.posY = 0;
     window_.dibujar();
@@ -30,12 +28,10 @@ void Demo::clickReiniciar() {
 
 void Demo::reiniciar() {
     window_.stopWalkTimer();
-    for (int y = 0; y <= state_.ultimaFila; ++y) {
-        for (int x = 0; x <= state_.ultimaColumna; ++x) {
-            Celda& c = state_.celda(x, y);
-            c.abierto = c.cerrado = c.f = c.g = c.h = c.padreX = c.padreY = c.enCamino = 0;
-        }
-    }
+    forEachCell([this](Cell cell) {
+        Celda& c = state_.celda(cell.column, cell.row);
+        c.abierto = c.cerrado = c.f = c.g = c.h = c.padreX = c.padreY = c.enCamino = 0;
+    });
     window_.dibujar();
 }
 

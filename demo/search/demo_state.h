@@ -29,7 +29,7 @@ struct DemoState {
     // A cell no step can enter: off the board, not walkable, or closed already. The expansion
     // rejects these in its 3 × 3 block; the cell report counts them.
     bool blocked(int column, int row) const {
-        if (column < 0 || column > ultimaColumna || row < 0 || row > ultimaFila) return true;
+        if (!isOnBoard({column, row})) return true;
         const Celda& c = celda(column, row);
         return c.transitable != kTrue || c.cerrado != kFalse;
     }

@@ -6,6 +6,9 @@
 
 namespace marv {
 
+inline constexpr WindowFacts kDemoWindowFacts{
+    "marvane A*", "marvane", {400, 465}, 11, ProgramIcon::kMarvane};
+
 // How marvane starts: its caption, the codes it draws, its window.
 const ProgramKind& demoProgram();
 

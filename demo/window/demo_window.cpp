@@ -10,12 +10,12 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "demo/window/demo_program.h"
 #include "demo/window/fitted_indicator.h"
 #include "demo/window/paint_demo_board.h"
 #include "map/board/accessible_role.h"
 #include "map/board/board_view.h"
 #include "map/pictures/picture_set.h"
-#include "map/pictures/program_icons.h"
 #include "map/startup/fixed_size.h"
 #include "map/startup/spanish_texts.h"
 
@@ -23,15 +23,9 @@ namespace marv {
 
 DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     : QWidget(parent), pictures_(PictureSet::shared()), demo_(*this) {
-    setWindowTitle("marvane A*");
-    setWindowIcon(programIcon(ProgramIcon::kMarvane));
+    kDemoWindowFacts.applyTo(*this);
     setAccessibleRole(*this, QAccessible::Window);
-    setFixedSize(400, 465);
     offerNoMaximise(*this);
-    // Small enough for every caption to fit its control's fixed rectangle.
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
 
     mainpic_ = new BoardView(this);
     mainpic_->setObjectName("mainpic");
@@ -147,7 +141,7 @@ void DemoWindow::waitForNextStep() {
 }
 
 void DemoWindow::showMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, kBoxTitle,
+    QMessageBox box(QMessageBox::NoIcon, kDemoWindowFacts.boxTitle,
                     QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok, this);
     nameOkButtonInSpanish(box);
     offerNoMaximise(box);

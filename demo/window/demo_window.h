@@ -27,19 +27,13 @@ class DemoWindow : public QWidget, public WindowOps {
     // How long each step of a watched search lasts at least, so that it can be followed.
     static constexpr int kStepPeriodMs = 20;
     static constexpr int kWalkIntervalMs = 50;
-    // The title of the program's message boxes.
-    static constexpr const char* kBoxTitle = "marvane";
 
     explicit DemoWindow(const MapValues& values, QWidget* parent = nullptr);
     ~DemoWindow() override;
 
     const Demo& demo() const { return demo_; }
-    Demo& demo() { return demo_; }
     BoardView* board() const { return mainpic_; }
     bool walking() const { return timer_.isActive(); }
-    const QTimer& walkTimer() const { return timer_; }
-    // Tests shorten the pacing; the program never changes it.
-    void setStepPeriodMs(int ms) { stepPeriod_ = std::chrono::milliseconds(ms); }
 
     void dibujar() override;
     void stopWalkTimer() override;
@@ -49,9 +43,19 @@ class DemoWindow : public QWidget, public WindowOps {
     bool yieldUntilNextStep() override;
     void showMessage(const std::string& text) override;
 
+    // ---- Test seam ------------------------------------------------------------------------
+    // Everything the window offers only to the tests, step_pace and the picture tool, all in
+    // this section; the program itself never uses it. (The start-up's one is in
+    // program_start.h.) They open the window through openProgramWindow, as the program does.
+  public:
+    // The demonstration, to call its handlers straight, as the walk's timer does.
+    Demo& demo() { return demo_; }
+    // The least time between the steps of a watched search; 0 runs them as fast as they come.
+    void setStepPeriodMs(int ms) { stepPeriod_ = std::chrono::milliseconds(ms); }
   signals:
-    // After every repaint of the board, so that tests can act on a known step.
+    // After every repaint of the board, so that a test can act on a known step.
     void boardDrawn();
+    // ---- End of the test seam -------------------------------------------------------------
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,10 +3,11 @@
 #include <QRect>
 #include <type_traits>
 
+#include "map/core/board_geometry.h"
+
 namespace marv {
 namespace {
 
-constexpr int kSide = 20;
 constexpr QRgb kOpaque = 0xff000000u;
 
 // One row of the stamp. The pointers cannot overlap, so the compiler turns the loop into vector
@@ -27,9 +28,9 @@ auto pixels(Bits* bits, qsizetype stride, int line, int column) {
 
 void maskedCopy(QImage& board, int x, int y, const QImage& mask, const QImage& figure) {
     Q_ASSERT(board.depth() == 32 && mask.depth() == 32 && figure.depth() == 32);
-    Q_ASSERT(mask.width() >= kSide && mask.height() >= kSide);
-    Q_ASSERT(figure.width() >= kSide && figure.height() >= kSide);
-    const QRect square = QRect(x, y, kSide, kSide) & board.rect();
+    Q_ASSERT(mask.width() >= kCellPixels && mask.height() >= kCellPixels);
+    Q_ASSERT(figure.width() >= kCellPixels && figure.height() >= kCellPixels);
+    const QRect square = QRect(x, y, kCellPixels, kCellPixels) & board.rect();
     if (square.isEmpty()) return;
     uchar* const to = board.bits();
     const uchar* const m = mask.constBits();
@@ -41,8 +42,8 @@ void maskedCopy(QImage& board, int x, int y, const QImage& mask, const QImage& f
         QRgb* const t = pixels(to, toStride, square.top() + line, square.left());
         const QRgb* const ml = pixels(m, mStride, skipY + line, skipX);
         const QRgb* const fl = pixels(f, fStride, skipY + line, skipX);
-        if (square.width() == kSide) {
-            stampRow(t, ml, fl, kSide);
+        if (square.width() == kCellPixels) {
+            stampRow(t, ml, fl, kCellPixels);
         } else {
             stampRow(t, ml, fl, square.width());
         }

@@ -17,7 +17,7 @@ bool EditorModel::chooseTile(std::int16_t code) {
 }
 
 bool EditorModel::paint(Cell cell) {
-    if (!isOnBoard(cell.column, cell.row)) return false;
+    if (!isOnBoard(cell)) return false;
     std::int16_t& code = mapa_[cell.column][cell.row];
     if (code == tileActual_) return false;
     code = tileActual_;
@@ -26,15 +26,13 @@ bool EditorModel::paint(Cell cell) {
 }
 
 void EditorModel::borrar() {
-    for (int column = 0; column <= kLastIndex; ++column) {
-        for (int row = 0; row <= kLastIndex; ++row) {
-            std::int16_t& code = mapa_[column][row];
-            if (code != 0) {
-                code = 0;
-                modified_ = true;
-            }
+    forEachCell([this](Cell cell) {
+        std::int16_t& code = mapa_[cell.column][cell.row];
+        if (code != 0) {
+            code = 0;
+            modified_ = true;
         }
-    }
+    });
 }
 
 Status EditorModel::save(const std::string& path) {

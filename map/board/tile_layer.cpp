@@ -11,20 +11,17 @@ void paintTileLayer(QImage& board, const PictureSet& pictures,
              board.height() >= kBoardPixels);
     const auto stride = board.bytesPerLine();
     uchar* const bits = board.bits();
-    for (int row = 0; row <= kLastIndex; ++row) {
-        for (int column = 0; column <= kLastIndex; ++column) {
-            const QImage& tile = pictures.imagen(tileAt({column, row}));
-            Q_ASSERT(tile.depth() == 32 && tile.width() >= kCellPixels &&
-                     tile.height() >= kCellPixels);
-            const uchar* from = tile.constBits();
-            const PixelPoint at = cellOrigin({column, row});
-            uchar* to = bits + at.y * stride + at.x * sizeof(QRgb);
-            // A tile replaces the pixels beneath it.
-            for (int y = 0; y < kCellPixels; ++y, to += stride, from += tile.bytesPerLine())
-                std::memcpy(to, from, kCellPixels * sizeof(QRgb));
-            if (onTile) onTile({column, row}, at);
-        }
-    }
+    forEachCell([&](Cell cell) {
+        const QImage& tile = pictures.imagen(tileAt(cell));
+        Q_ASSERT(tile.depth() == 32 && tile.width() >= kCellPixels && tile.height() >= kCellPixels);
+        const uchar* from = tile.constBits();
+        const PixelPoint at = cellOrigin(cell);
+        uchar* to = bits + at.y * stride + at.x * sizeof(QRgb);
+        // A tile replaces the pixels beneath it.
+        for (int y = 0; y < kCellPixels; ++y, to += stride, from += tile.bytesPerLine())
+            std::memcpy(to, from, kCellPixels * sizeof(QRgb));
+        if (onTile) onTile(cell, at);
+    });
 }
 
 }  // namespace marv

@@ -72,8 +72,9 @@ std::string shown(std::string_view piece) {
 }
 
 std::string place(std::string_view fileName, int index) {
-    return std::string(fileName) + ": fila " + std::to_string(index / kBoardCells) + ", columna " +
-           std::to_string(index % kBoardCells);
+    const Cell cell = cellOfIndex(index);
+    return std::string(fileName) + ": fila " + std::to_string(cell.row) + ", columna " +
+           std::to_string(cell.column);
 }
 
 Expected<MapValues> tooFewValues(std::string_view fileName, int count) {
@@ -163,20 +164,16 @@ Expected<MapValues> parseMapText(std::string_view text, std::string_view fileNam
 std::string formatMapText(const CodeGrid& codes) {
     std::string text;
     text.reserve(kMapValues * 3);
-    for (int row = 0; row <= kLastIndex; ++row) {
-        for (int column = 0; column <= kLastIndex; ++column) {
-            text += std::to_string(codes[column][row]);
-            text += ',';
-        }
-    }
+    forEachCell([&](Cell cell) {
+        text += std::to_string(codes[cell.column][cell.row]);
+        text += ',';
+    });
     return text;
 }
 
 CodeGrid codesOf(const MapValues& values) {
     CodeGrid codes{};
-    for (int index = 0; index < kMapValues; ++index) {
-        codes[index % kBoardCells][index / kBoardCells] = values[index].code;
-    }
+    forEachCell([&](Cell cell) { codes[cell.column][cell.row] = values[indexOfCell(cell)].code; });
     return codes;
 }
 

@@ -15,7 +15,7 @@ Expected<PictureSet> PictureSet::load(const QString& folder) {
             return Expected<PictureSet>::failure("no se puede cargar la imagen " +
                                                  path.toStdString());
         }
-        if (image.width() != kSide || image.height() != kSide) {
+        if (image.width() != kCellPixels || image.height() != kCellPixels) {
             return Expected<PictureSet>::failure(
                 "la imagen " + path.toStdString() + " mide " + std::to_string(image.width()) +
                 " × " + std::to_string(image.height()) + " en vez de 20 × 20");

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 
+#include "map/core/board_geometry.h"
 #include "map/core/expected.h"
 
 namespace marv {
@@ -23,11 +24,10 @@ inline constexpr int kAdoquin = 8;
 // natively: its raster operations run about a fifth fewer instructions than on plain RGB32.
 inline constexpr QImage::Format kBoardImageFormat = QImage::Format_ARGB32_Premultiplied;
 
-// The nine 20 × 20 board pictures, held in kBoardImageFormat.
+// The nine board pictures, each kCellPixels square, held in kBoardImageFormat.
 class PictureSet {
   public:
     static constexpr int kCount = 9;
-    static constexpr int kSide = 20;
 
     // Loads imagen0.png … imagen8.png from `folder`, a resource path or a directory; fails naming
     // the first picture that is missing or not 20 × 20.

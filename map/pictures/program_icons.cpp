@@ -12,25 +12,24 @@ const char* iconName(ProgramIcon icon) {
 }
 
 QImage iconBase(ProgramIcon icon, const PictureSet& pictures) {
-    constexpr int kSide = PictureSet::kSide;
     if (icon == ProgramIcon::kMarvane) {
         const QImage& figure = pictures.imagen(kFiguraPersonaje);
         const QImage& mask = pictures.imagen(kMascaraPersonaje);
-        QImage cutOut(kSide, kSide, QImage::Format_ARGB32);
+        QImage cutOut(kCellPixels, kCellPixels, QImage::Format_ARGB32);
         cutOut.fill(Qt::transparent);
         // The board shows the figure where the mask is black; the rest of the picture is the
         // white it was drawn on.
-        for (int y = 0; y < kSide; ++y)
-            for (int x = 0; x < kSide; ++x)
+        for (int y = 0; y < kCellPixels; ++y)
+            for (int x = 0; x < kCellPixels; ++x)
                 if (qGray(mask.pixel(x, y)) < 128) cutOut.setPixel(x, y, figure.pixel(x, y));
         return cutOut;
     }
-    QImage tiles(2 * kSide, 2 * kSide, QImage::Format_ARGB32);
+    QImage tiles(2 * kCellPixels, 2 * kCellPixels, QImage::Format_ARGB32);
     QPainter painter(&tiles);
     painter.drawImage(0, 0, pictures.imagen(kPasto));
-    painter.drawImage(kSide, 0, pictures.imagen(kAgua));
-    painter.drawImage(0, kSide, pictures.imagen(kTierra));
-    painter.drawImage(kSide, kSide, pictures.imagen(kAdoquin));
+    painter.drawImage(kCellPixels, 0, pictures.imagen(kAgua));
+    painter.drawImage(0, kCellPixels, pictures.imagen(kTierra));
+    painter.drawImage(kCellPixels, kCellPixels, pictures.imagen(kAdoquin));
     return tiles;
 }
 

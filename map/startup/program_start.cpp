@@ -15,15 +15,15 @@ namespace marv {
 namespace {
 
 bool onlyCheckingStart() {
-    return qEnvironmentVariable("MARV_STARTUP_CHECK") == QLatin1String("1");
+    return qEnvironmentVariable(kStartupCheckVariable) == QLatin1String("1");
 }
 
 int failStart(const ProgramKind& kind, const std::string& message) {
     if (onlyCheckingStart()) {
         std::fprintf(stderr, "%s\n", message.c_str());
     } else {
-        QMessageBox box(QMessageBox::Critical, kind.caption, QString::fromStdString(message),
-                        QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, kind.window.boxTitle,
+                        QString::fromStdString(message), QMessageBox::Ok);
         nameOkButtonInSpanish(box);
         offerNoMaximise(box);
         box.exec();

@@ -9,13 +9,14 @@
 #include "map/core/expected.h"
 #include "map/core/map_text.h"
 #include "map/core/tile_codes.h"
+#include "map/startup/window_facts.h"
 
 namespace marv {
 
 // What sets one program apart at start.
 struct ProgramKind {
     QString name;         // its executable's and its menu entry's name
-    QString caption;      // the title of its failure boxes
+    WindowFacts window;   // its window's title, box title, size, font and icon
     DrawableCodes codes;  // the tile codes it can draw
     // The program's window for the map read from `mapPath`.
     std::function<std::unique_ptr<QWidget>(const std::string& mapPath, const MapValues& values)>
@@ -37,10 +38,13 @@ Expected<std::unique_ptr<QWidget>> openProgramWindow(const ProgramKind& kind,
 // too large fails instead of ending the program), opens the program's window on the map at
 // `mapPath` (openProgramWindow), shows it and runs until it is closed (status 0). A map that
 // cannot be loaded or drawn is reported in a box and the window never appears (status 1).
-//
-// With MARV_STARTUP_CHECK=1 in the environment the program only checks that it can start: it
-// prints the path of the map it loaded and leaves once its window is shown (status 0), or prints
-// why it cannot start, with no box (status 1).
 int runProgram(const ProgramKind& kind, const std::string& mapPath);
+
+// ---- Test seam ---------------------------------------------------------------------------------
+// The start-up's only hook for tests and install checks (the demonstration's window has the
+// others, in demo_window.h): with this variable set to "1" in the environment, the program only
+// checks that it can start. It prints the path of the map it loaded and leaves once its window is
+// shown (status 0), or prints why it cannot start, with no box (status 1).
+inline constexpr const char* kStartupCheckVariable = "MARV_STARTUP_CHECK";
 
 }  // namespace marv

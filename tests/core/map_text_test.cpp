@@ -6,19 +6,20 @@
 #include "map/core/board_geometry.h"
 #include "map/core/map_text.h"
 #include "map/core/tile_codes.h"
+#include "support/board_text.h"
 
 namespace marv {
 namespace {
 
-std::string repeat(const std::string& value, int times) {
-    std::string s;
-    for (int i = 0; i < times; ++i) s += value + ",";
-    return s;
-}
+using testing::mapText;
 
-// 400 values with `piece` as value number `index` and zeros elsewhere.
+// An all-grass map, "0," 400 times, with `piece` in place of value number `index`.
 std::string mapWith(int index, const std::string& piece) {
-    return repeat("0", index) + piece + "," + repeat("0", kMapValues - index - 1);
+    return mapText({}).replace(2 * index, 1, piece);
+}
+// The first `count` values of an all-grass map.
+std::string zeros(int count) {
+    return mapText({}).substr(0, 2 * count);
 }
 
 TEST(MapValue, AcceptedForms) {
@@ -96,7 +97,7 @@ TEST(MapText, ReadsRowByRowAndRoundTrips) {
     CodeGrid expected = codes;
     expected[20][20] = 0;
     EXPECT_EQ(codesOf(back.value()), expected);
-    EXPECT_EQ(formatMapText(CodeGrid{}), repeat("0", 400));
+    EXPECT_EQ(formatMapText(CodeGrid{}), mapText({}));
 }
 
 // A file the reader refuses, and what it says: the file, the place and the text at fault.
@@ -110,8 +111,8 @@ const BadFile kBadFiles[] = {
     {"Empty", "", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
     {"Blank", " \n", "mapa.txt: el mapa no tiene ningún valor y hacen falta 400."},
     {"OneValue", "0,", "mapa.txt: el mapa tiene 1 valor y hacen falta 400."},
-    {"Values399", repeat("0", 399), "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
-    {"Values399WithoutFinalComma", repeat("0", 398) + "0",
+    {"Values399", zeros(399), "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
+    {"Values399WithoutFinalComma", zeros(398) + "0",
      "mapa.txt: el mapa tiene 399 valores y hacen falta 400."},
     {"Letters", mapWith(63, "agua"), "mapa.txt: fila 3, columna 3: «agua» no es un número."},
     {"TwoCommas", mapWith(21, ""),
@@ -174,7 +175,8 @@ TEST(MapText, UndrawableCodesAreFoundWithTheirPlace) {
     EXPECT_EQ(checkDrawable(sprite.value(), kEditorCodes, "m").error(),
               "m: fila 0, columna 3: el código 4 no se puede dibujar (este programa admite 0, 1, "
               "7 y 8).");
-    auto tiles = parseMapText(repeat("8", 100) + repeat("7", 100) + repeat("1", 200), "m");
+    const std::string paving(20, 'p'), earth(20, 't'), water(20, '#');
+    auto tiles = parseMapText(mapText({paving, earth, water, water, paving}), "m");
     EXPECT_TRUE(checkDrawable(tiles.value(), kEditorCodes, "m").ok());
 }
 

@@ -120,13 +120,12 @@ TEST_F(Search, AFailureAfterASuccess) {
     EXPECT_EQ(window.calls.back(), kNoPath);
     EXPECT_EQ(state().ruta, "3,5,4,5");
     EXPECT_EQ(state().encontrado, 0);
-    int closed = 0;
-    for (int x = 0; x < 20; ++x)
-        for (int y = 0; y < 20; ++y) {
-            closed += state().celda(x, y).cerrado == -1;
-            EXPECT_NE(state().celda(x, y).abierto, -1) << x << "," << y;
-        }
-    EXPECT_EQ(closed, 399);
+    int closed = 0, open = 0;
+    forEachCell([&](Cell at) {
+        closed += state().celda(at.column, at.row).cerrado == kTrue;
+        open += state().celda(at.column, at.row).abierto == kTrue;
+    });
+    EXPECT_EQ(std::pair(closed, open), std::pair(399, 0));
     const auto before = window.calls.size();
     press(kLeftButton, 5, 5);
     demo.startWalk();
@@ -195,10 +194,7 @@ TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
     window.calls.clear();
     demo.clickReiniciar();
     EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar"}));
-    for (int x = 0; x < kGridSize; ++x)
-        for (int y = 0; y < kGridSize; ++y)
-            EXPECT_EQ(std::memcmp(&loaded[x][y], &state().mapa[x][y], sizeof(Celda)), 0)
-                << x << "," << y;
+    EXPECT_EQ(std::memcmp(&loaded, &state().mapa, sizeof(Mapa)), 0);
     EXPECT_EQ(state().encontrado, -1);
     EXPECT_EQ(state().ruta, "1,1,2,2,3,3,4,4,5,5");
 }

@@ -18,7 +18,8 @@ namespace {
 class DemoWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DemoWindow> window;
+    std::unique_ptr<WindowOnMap<DemoWindow>> opened;
+    DemoWindow* window = nullptr;
 
     static const QImage& picture(int index) { return PictureSet::shared().imagen(index); }
     static QImage stamped(const QImage& under, int mask, int figure) {
@@ -50,27 +51,26 @@ class DemoWindowTest : public QObject {
         for (; window->walking() && ticks < most; ++ticks) window->demo().walkStep();
         return ticks;
     }
-    QImage cell(int column, int row) const {
-        return window->board()->image().copy(column * 20, row * 20, 20, 20);
-    }
+    QImage cell(int column, int row) const { return cellImage(window->board(), {column, row}); }
 
   private slots:
     void init() {
-        window = std::make_unique<DemoWindow>(mapOf({"......#"}, 5));
+        opened = std::make_unique<WindowOnMap<DemoWindow>>(demoProgram(), mapText({"......#"}, 5));
+        window = opened->window.get();
+        QVERIFY2(window, opened->error.c_str());
         window->setStepPeriodMs(0);
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
-    void cleanup() { window.reset(); }
+    void cleanup() { opened.reset(); }
 
     void windowHasItsCaptionSizeAndControls() {
-        QCOMPARE(layoutDifferences(*window, kDemoLayout), QStringList());
+        QCOMPARE(layoutDifferences(*window, kDemoWindowFacts, kDemoLayout), QStringList());
         QCOMPARE(window->board()->contentsRect(), QRect(2, 2, 396, 396));
         QCOMPARE(window->findChild<QPushButton*>("reiniciar")->text(), QString("Reiniciar"));
         QCOMPARE(window->findChild<QCheckBox*>("CheckIr")->text(), QString("Ir con Click"));
         QCOMPARE(window->findChild<QPushButton*>("ir")->text(), QString("Ir a Destino"));
         QVERIFY(!window->walking());
-        QCOMPARE(window->walkTimer().interval(), 50);
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 
@@ -107,20 +107,17 @@ class DemoWindowTest : public QObject {
         QCOMPARE(state().mostrarBusqueda, kTrue);
         const QImage closedGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado);
         // A closed cell off the path, an open cell, a path cell: each shows its mark over grass.
+        const QImage openGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoAbierto);
         int closedOff = 0, open = 0;
-        for (int x = 0; x < 20; ++x)
-            for (int y = 0; y < 20; ++y) {
-                const Celda& c = state().celda(x, y);
-                if (c.tipo != kPasto || (x == 0 && y == 0)) continue;
-                if (c.cerrado == kTrue && c.enCamino == 0) {
-                    QCOMPARE(cell(x, y), closedGrass);
-                    ++closedOff;
-                }
-                if (c.abierto == kTrue) {
-                    QCOMPARE(cell(x, y), stamped(picture(kPasto), kMascaraMarco, kMarcoAbierto));
-                    ++open;
-                }
-            }
+        forEachCell([&](Cell at) {
+            const Celda& c = state().celda(at.column, at.row);
+            if (c.tipo != kPasto || at == Cell{0, 0}) return;
+            const bool isClosedOff = c.cerrado == kTrue && c.enCamino == 0;
+            closedOff += isClosedOff;
+            open += c.abierto == kTrue;
+            if (isClosedOff) QCOMPARE(cell(at.column, at.row), closedGrass);
+            if (c.abierto == kTrue) QCOMPARE(cell(at.column, at.row), openGrass);
+        });
         QVERIFY(closedOff > 0 && open > 0);
         QCOMPARE(state().celda(7, 5).enCamino, kTrue);
         QCOMPARE(cell(7, 5), withCharacter(closedGrass));
@@ -133,7 +130,7 @@ class DemoWindowTest : public QObject {
     // steps' yields, the last step's with the path's once the press is handled.
     void everyStepOfAWatchedSearchReachesTheScreen() {
         const PaintCounter paints(window->board());
-        QSignalSpy draws(window.get(), &DemoWindow::boardDrawn);
+        QSignalSpy draws(window, &DemoWindow::boardDrawn);
         press(Qt::LeftButton, 12, 0);  // 12 steps along row 0
         QCoreApplication::processEvents();
         QCOMPARE(text1(), QString("Encontrado: 12 pasos"));
@@ -230,11 +227,10 @@ class DemoWindowTest : public QObject {
             for (Celda& c : column) c.cerrado = c.abierto = c.enCamino = kTrue;
         state().mostrarBusqueda = kFalse;
         window->dibujar();
-        for (int x = 0; x < 20; ++x)
-            for (int y = 0; y < 20; ++y) {
-                const QImage& tile = picture(state().celda(x, y).tipo);
-                QCOMPARE(cell(x, y), x == 0 && y == 0 ? withCharacter(tile) : tile);
-            }
+        forEachCell([&](Cell at) {
+            const QImage& tile = picture(state().celda(at.column, at.row).tipo);
+            QCOMPARE(cell(at.column, at.row), (at == Cell{0, 0} ? withCharacter(tile) : tile));
+        });
     }
 
     void theProgramEndsCleanlyWhenClosedMidWay_data() {
@@ -247,10 +243,11 @@ class DemoWindowTest : public QObject {
     // status 0; the search stops at once, with neither text.
     void theProgramEndsCleanlyWhenClosedMidWay() {
         QFETCH(QString, when);
-        window.reset();
+        opened.reset();
         TempFolder folder;
         const std::string path = mapPathIn(folder.path());
         TempFolder::write(path, mapText({}));
+        const Watchdog watchdog;
         bool closedMidWay = false;
         int draws = 0;
         QTimer::singleShot(0, [&] {
@@ -303,7 +300,7 @@ class DemoWindowTest : public QObject {
     void aMapThatCannotBeLoadedEndsWithStatusOneBeforeAnyWindow() {
         QFETCH(QByteArray, text);
         QFETCH(QString, says);
-        window.reset();
+        opened.reset();
         QCOMPARE(refusedStart<DemoWindow>(runDemoProgram, text, "marvane", says), QStringList());
     }
 };

@@ -4,8 +4,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
+#include <filesystem>
 
+#include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
@@ -33,6 +34,9 @@ class DesktopTest : public QObject {
 
     const PictureSet& pictures() const { return PictureSet::shared(); }
     static QImage argb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
+    // Each program's window on an open board, as the program opens it.
+    WindowOnMap<DemoWindow> demo{demoProgram(), mapText({})};
+    WindowOnMap<EditorWindow> editor{editorProgram(), mapText({})};
 
   private slots:
     // The demonstration's icon is the character's figure cut along its mask; the editor's is the
@@ -89,10 +93,10 @@ class DesktopTest : public QObject {
     // Each window shows its program's icon, and the writer installs the same icons at every size,
     // each under its program's name, and nothing else.
     void theWindowsAndTheWriterHaveTheSameIcons() {
-        const DemoWindow demo(mapOf());
-        const EditorWindow editor("mapa.txt", mapOf());
+        QVERIFY(demo.window && editor.window);
         const std::pair<const QWidget*, ProgramIcon> windows[] = {
-            {&demo, ProgramIcon::kMarvane}, {&editor, ProgramIcon::kMarvedit}};
+            {demo.window.get(), kDemoWindowFacts.icon},
+            {editor.window.get(), kEditorWindowFacts.icon}};
         QTemporaryDir folder;
         QProcess writer;
         writer.start(QStringLiteral(WRITE_ICONS_PATH), {folder.path()});
@@ -116,16 +120,18 @@ class DesktopTest : public QObject {
     // The cell-data box, a failed save and a failed start each offer one button, in Spanish
     // whether or not Qt's own translation is loaded (it is not, here), and no maximise button.
     void eachBoxNamesItsButtonAceptar() {
-        const QTemporaryDir folder;
-        const std::string unreachable = mapPathIn(folder.filePath("falta").toStdString());
-        DemoWindow demo(mapOf());
-        EditorWindow editor(unreachable, mapOf());
+        QVERIFY(demo.window && editor.window);
+        // With its folder gone, the editor's map can be neither saved nor opened.
+        std::filesystem::remove_all(editor.folder.path());
+        const Watchdog watchdog;  // a start that opened a window after all would wait for it
         const std::pair<const char*, std::function<void()>> boxes[] = {
             {"cell data",
-             [&] { QTest::mouseClick(demo.board(), Qt::RightButton, {}, QPoint(30, 30)); }},
+             [&] { QTest::mouseClick(demo.window->board(), Qt::RightButton, {}, QPoint(30, 30)); }},
             {"failed save",
-             [&] { QTest::mouseClick(editor.findChild<QWidget*>("guardar"), Qt::LeftButton); }},
-            {"failed start", [&] { runEditorProgram(unreachable); }},
+             [&] {
+                 QTest::mouseClick(editor.window->findChild<QWidget*>("guardar"), Qt::LeftButton);
+             }},
+            {"failed start", [&] { runEditorProgram(editor.path); }},
         };
         for (const auto& [name, show] : boxes) {
             const BoxAnswerer answerer;
@@ -137,53 +143,37 @@ class DesktopTest : public QObject {
         }
     }
 
-    void controlsHaveSpanishNamesForAssistiveTechnologies_data() {
-        QTest::addColumn<bool>("editor");
-        QTest::addColumn<QString>("object");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QAccessible::Role>("role");
-        const auto row = [](bool editor, const char* object, const char* name,
-                            QAccessible::Role role) {
-            QTest::addRow("%s %s", editor ? "marvedit" : "marvane", *object ? object : "window")
-                << editor << QString::fromUtf8(object) << QString::fromUtf8(name) << role;
-        };
-        using A = QAccessible;
-        row(false, "", "marvane A*", A::Window);
-        row(false, "mainpic", "Tablero", A::Canvas);
-        row(false, "Text1", "Resultado", A::EditableText);
-        row(false, "Text2", "Notas", A::EditableText);
-        row(false, "CheckIr", "Ir con Click", A::CheckBox);
-        row(false, "personaje", "Colocar personaje", A::CheckBox);
-        row(false, "imagen2", "Personaje", A::Graphic);
-        row(false, "reiniciar", "Reiniciar", A::Button);
-        row(false, "ir", "Ir a Destino", A::Button);
-        row(true, "", "Editor", A::Window);
-        row(true, "mainpic", "Tablero", A::Canvas);
-        row(true, "imagen0", "Pasto", A::Graphic);
-        row(true, "imagen1", "Agua", A::Graphic);
-        row(true, "imagen7", "Tierra", A::Graphic);
-        row(true, "imagen8", "Adoquín", A::Graphic);
-        row(true, "borrar", "Borrar", A::Button);
-        row(true, "guardar", "Guardar", A::Button);
-    }
-
     // Read through the accessibility layer, as a screen reader gets them.
     void controlsHaveSpanishNamesForAssistiveTechnologies() {
-        QFETCH(bool, editor);
-        QFETCH(QString, object);
-        QFETCH(QString, name);
-        QFETCH(QAccessible::Role, role);
-        const std::unique_ptr<QWidget> window(
-            editor ? static_cast<QWidget*>(new EditorWindow("mapa.txt", mapOf()))
-                   : new DemoWindow(mapOf()));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* widget = object.isEmpty() ? window.get() : window->findChild<QWidget*>(object);
-        QVERIFY(widget);
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-        QVERIFY(accessible);
-        QCOMPARE(accessible->text(QAccessible::Name), name);
-        QCOMPARE(accessible->role(), role);
+        using A = QAccessible;
+        const std::tuple<QWidget*, const char*, const char*, A::Role> controls[] = {
+            {demo.window.get(), "", "marvane A*", A::Window},
+            {demo.window.get(), "mainpic", "Tablero", A::Canvas},
+            {demo.window.get(), "Text1", "Resultado", A::EditableText},
+            {demo.window.get(), "Text2", "Notas", A::EditableText},
+            {demo.window.get(), "CheckIr", "Ir con Click", A::CheckBox},
+            {demo.window.get(), "personaje", "Colocar personaje", A::CheckBox},
+            {demo.window.get(), "imagen2", "Personaje", A::Graphic},
+            {demo.window.get(), "reiniciar", "Reiniciar", A::Button},
+            {demo.window.get(), "ir", "Ir a Destino", A::Button},
+            {editor.window.get(), "", "Editor", A::Window},
+            {editor.window.get(), "mainpic", "Tablero", A::Canvas},
+            {editor.window.get(), "imagen0", "Pasto", A::Graphic},
+            {editor.window.get(), "imagen1", "Agua", A::Graphic},
+            {editor.window.get(), "imagen7", "Tierra", A::Graphic},
+            {editor.window.get(), "imagen8", "Adoquín", A::Graphic},
+            {editor.window.get(), "borrar", "Borrar", A::Button},
+            {editor.window.get(), "guardar", "Guardar", A::Button}};
+        for (const auto& [window, object, name, role] : controls) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            auto* widget = *object ? window->findChild<QWidget*>(object) : window;
+            QVERIFY2(widget, object);
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY2(accessible, object);
+            QCOMPARE(accessible->text(A::Name), QString::fromUtf8(name));
+            QCOMPARE(accessible->role(), role);
+        }
     }
 };
 

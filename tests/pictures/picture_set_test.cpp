@@ -4,12 +4,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
-#include "support/pixels.h"
 #include "support/temp_folder.h"
 
 namespace marv {
@@ -23,16 +21,6 @@ constexpr QRgb kBlack = 0xff000000;
 // Rings from the picture's edge inwards: 0 is the outermost.
 int depth(int x, int y) {
     return std::min({x, y, 19 - x, 19 - y});
-}
-
-int distance(QRgb p, int r, int g, int b) {
-    return std::max({std::abs(qRed(p) - r), std::abs(qGreen(p) - g), std::abs(qBlue(p) - b)});
-}
-
-// How far the mean colour of `image` lies from (r, g, b), in steps of the channel furthest off.
-int distanceOfAverage(const QImage& image, int r, int g, int b) {
-    const QVector4D mean = testing::meanColour(image) * 255;
-    return distance(qRgb(int(mean.x()), int(mean.y()), int(mean.z())), r, g, b);
 }
 
 std::string loadErrorFor(const QString& folder) {
@@ -87,26 +75,6 @@ TEST(PictureSet, MasksAndFiguresMatchPixelForPixel) {
             }
         EXPECT_GT(silhouette, 60) << figure;
     }
-}
-
-TEST(PictureSet, FramesAndGroundsHaveTheirUsualColours) {
-    const PictureSet& set = PictureSet::shared();
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x) {
-            const QRgb open = set.imagen(kMarcoAbierto).pixel(x, y);
-            const QRgb closed = set.imagen(kMarcoCerrado).pixel(x, y);
-            if (depth(x, y) < 2) {
-                EXPECT_LE(distance(open, 170, 228, 30), 20) << x << "," << y;
-                EXPECT_LE(distance(closed, 88, 106, 235), 20) << x << "," << y;
-            } else if (depth(x, y) == 2) {
-                EXPECT_LE(distance(open, 0, 15, 0), 20) << x << "," << y;
-                EXPECT_LE(distance(closed, 0, 3, 50), 20) << x << "," << y;
-            }
-        }
-    EXPECT_LE(distanceOfAverage(set.imagen(kPasto), 54, 117, 47), 20);
-    EXPECT_LE(distanceOfAverage(set.imagen(kAgua), 109, 218, 214), 20);
-    EXPECT_LE(distanceOfAverage(set.imagen(kTierra), 191, 148, 58), 20);
-    EXPECT_LE(distanceOfAverage(set.imagen(kAdoquin), 185, 185, 185), 20);
 }
 
 bool runGenerator(const std::string& folder) {

@@ -39,8 +39,7 @@ inline constexpr PixelPoint cellCentre(Cell cell) {
 // Every cell of the board `code`.
 inline CodeGrid uniformCodes(std::int16_t code) {
     CodeGrid codes{};
-    for (int column = 0; column < kBoardCells; ++column)
-        for (int row = 0; row < kBoardCells; ++row) codes[column][row] = code;
+    forEachCell([&](Cell cell) { codes[cell.column][cell.row] = code; });
     return codes;
 }
 

@@ -5,9 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -31,6 +33,11 @@ inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as
     int channel[2];
     if (::pipe(channel) != 0) return {};
     const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(channel[0]);
+        ::close(channel[1]);
+        return {.said = std::string("no se pudo crear el proceso: ") + std::strerror(errno)};
+    }
     if (pid == 0) {
         ::close(channel[0]);
         ::alarm(seconds);

@@ -15,6 +15,8 @@
 #include "board_text.h"
 #include "map/board/board_view.h"
 #include "map/core/map_file.h"
+#include "map/startup/window_facts.h"
+#include "program_window.h"
 #include "temp_folder.h"
 
 namespace marv::testing {
@@ -23,6 +25,12 @@ namespace marv::testing {
 inline QPoint cellCentre(const BoardView* board, Cell cell) {
     const PixelPoint centre = cellCentre(cell);
     return board->contentsRect().topLeft() + QPoint(centre.x, centre.y);
+}
+
+// The pixels the board shows for a cell.
+inline QImage cellImage(const BoardView* board, Cell cell) {
+    const PixelPoint at = cellOrigin(cell);
+    return board->image().copy(at.x, at.y, kCellPixels, kCellPixels);
 }
 
 // The first top-level window of type W, or null.
@@ -101,35 +109,52 @@ class BoxAnswerer : public QObject {
     QTimer timer_;
 };
 
-// Each window's caption, client size and the place of every control, in pixels.
-struct WindowLayout {
-    QString caption;
-    QSize size;
-    std::vector<std::pair<const char*, QRect>> controls;
-};
+// The place of every control of a window, in pixels.
+using Layout = std::vector<std::pair<const char*, QRect>>;
 
 // clang-format off
-inline const WindowLayout kDemoLayout{"marvane A*", {400, 465}, {
+inline const Layout kDemoLayout{
     {"mainpic", {0, 0, 400, 400}}, {"Text1", {0, 408, 201, 25}}, {"Text2", {0, 440, 201, 19}},
     {"reiniciar", {208, 408, 57, 17}}, {"CheckIr", {280, 408, 81, 17}},
-    {"personaje", {240, 440, 17, 13}}, {"ir", {272, 440, 73, 17}}, {"imagen2", {208, 432, 24, 24}}}};
-inline const WindowLayout kEditorLayout{"Editor", {461, 401}, {
+    {"personaje", {240, 440, 17, 13}}, {"ir", {272, 440, 73, 17}}, {"imagen2", {208, 432, 24, 24}}};
+inline const Layout kEditorLayout{
     {"mainpic", {0, 0, 400, 400}}, {"imagen0", {408, 8, 24, 24}}, {"imagen1", {432, 8, 24, 24}},
     {"imagen7", {408, 40, 24, 24}}, {"imagen8", {432, 40, 24, 24}},
-    {"borrar", {408, 328, 49, 25}}, {"guardar", {408, 368, 49, 25}}}};
+    {"borrar", {408, 328, 49, 25}}, {"guardar", {408, 368, 49, 25}}};
 // clang-format on
 
-// How `window` differs from `layout`, one line a difference; empty when it matches.
-inline QStringList layoutDifferences(const QWidget& window, const WindowLayout& layout) {
+// How `window` differs from its program's facts and `layout`, one line a difference; empty when
+// it matches.
+inline QStringList layoutDifferences(const QWidget& window, const WindowFacts& facts,
+                                     const Layout& layout) {
     QStringList differences;
-    if (window.windowTitle() != layout.caption) differences << "caption " + window.windowTitle();
-    if (window.size() != layout.size) differences << QStringLiteral("size");
-    for (const auto& [name, place] : layout.controls) {
+    if (window.windowTitle() != facts.title) differences << "title " + window.windowTitle();
+    if (window.size() != facts.size) differences << QStringLiteral("size");
+    if (window.font().pixelSize() != facts.fontPixels) differences << QStringLiteral("font");
+    for (const auto& [name, place] : layout) {
         const auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
         if (!control || control->geometry() != place) differences << QString::fromLatin1(name);
     }
     return differences;
 }
+
+// While it lives, ends a program run in this process with status 2 once `givesUp` holds or after
+// `seconds`, so that a program that should have ended fails its test instead of hanging it.
+class Watchdog {
+  public:
+    explicit Watchdog(std::function<bool()> givesUp = {}, int seconds = 60)
+        : givesUp_(std::move(givesUp)), checksLeft_(seconds * 20) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (--checksLeft_ < 0 || (givesUp_ && givesUp_())) QCoreApplication::exit(2);
+        });
+        timer_.start(50);
+    }
+
+  private:
+    std::function<bool()> givesUp_;
+    int checksLeft_;
+    QTimer timer_;
+};
 
 // Runs a program (`run`, given the map's path) on a map it must refuse, written into a folder of
 // its own (no file at all when `text` is empty). It must end with status 1 after one critical
@@ -144,11 +169,7 @@ QStringList refusedStart(int (*run)(const std::string&), const QByteArray& text,
     bool windowMade = false;
     BoxAnswerer boxes({}, [&](QMessageBox*) { windowMade = topLevelWindow<W>() != nullptr; });
     // Should a window open after all, its program ends instead of waiting for a close.
-    QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-        if (topLevelWindow<W>()) QCoreApplication::exit(2);
-    });
-    watchdog.start(50);
+    const Watchdog watchdog([] { return topLevelWindow<W>() != nullptr; });
     QStringList wrong;
     if (const int status = run(path); status != 1) wrong << QStringLiteral("status %1").arg(status);
     if (boxes.seen.size() != 1) wrong << QStringLiteral("%1 boxes").arg(boxes.seen.size());
