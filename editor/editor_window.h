@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/model/editor_model.h"
+#include "map/core/map_location.h"
 #include "map/core/map_text.h"
 
 namespace marv {
@@ -17,8 +18,11 @@ class EditorWindow : public QWidget {
     // The window's caption, which its message boxes carry too.
     static constexpr const char* kCaption = "Editor";
 
+    // Edits `values`, which were read from `map.read`; Guardar writes to `map.save`.
+    EditorWindow(MapLocation map, const MapValues& values, QWidget* parent = nullptr);
     // Edits `values`, which were read from `mapPath`; Guardar writes back there.
-    EditorWindow(std::string mapPath, const MapValues& values, QWidget* parent = nullptr);
+    EditorWindow(const std::string& mapPath, const MapValues& values, QWidget* parent = nullptr)
+        : EditorWindow(mapAt(mapPath), values, parent) {}
 
     const EditorModel& model() const { return model_; }
 
@@ -32,7 +36,7 @@ class EditorWindow : public QWidget {
     bool guardar();
     void redraw();
 
-    std::string mapPath_;
+    MapLocation map_;
     EditorModel model_;
     BoardView* board_ = nullptr;
 };
