@@ -33,8 +33,9 @@ install_to() {
 start_check() {
     MARV_STARTUP_CHECK=1 QT_QPA_PLATFORM=offscreen timeout 60 "$@"
 }
+app_id=io.github.marvane
 entry_value() {
-    sed -n "s/^$1=//p" "$prefix/share/applications/$2.desktop"
+    sed -n "s/^$1=//p" "$prefix/share/applications/$app_id.$2.desktop"
 }
 
 install_to "$prefix"
@@ -47,8 +48,8 @@ for program in "${programs[@]}"; do
         [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/$program.png" ] ||
             fail "no ${size}x$size icon for $program"
     done
-    entry=$prefix/share/applications/$program.desktop
-    [ -f "$entry" ] || fail "no menu entry $program.desktop"
+    entry=$prefix/share/applications/$app_id.$program.desktop
+    [ -f "$entry" ] || fail "no menu entry $app_id.$program.desktop"
     report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] ||
         fail "desktop-file-validate $program.desktop: $report"
     [ "$(entry_value Exec "$program")" = "$prefix/bin/$program" ] ||
@@ -66,7 +67,7 @@ for program in "${programs[@]}"; do
     done
 done
 # The programs and what they need, nothing more: no tests, benchmarks or generators.
-unexpected=$(cd "$prefix" && find . ! -type d | grep -vxE '\./(lib/marvane/(marvane|marvedit|mapa\.txt|qtbase_es\.qm)|bin/(marvane|marvedit)|share/applications/(marvane|marvedit)\.desktop|share/icons/hicolor/[0-9]+x[0-9]+/apps/(marvane|marvedit)\.png)' || true)
+unexpected=$(cd "$prefix" && find . ! -type d | grep -vxE '\./(lib/marvane/(marvane|marvedit|mapa\.txt|qtbase_es\.qm)|bin/(marvane|marvedit)|share/applications/io\.github\.marvane\.(marvane|marvedit)\.desktop|share/icons/hicolor/[0-9]+x[0-9]+/apps/(marvane|marvedit)\.png|share/man/man1/(marvane|marvedit)\.1|share/metainfo/io\.github\.marvane\.(marvane|marvedit)\.metainfo\.xml)' || true)
 [ -z "$unexpected" ] || fail "installed but not part of the programs: $unexpected"
 
 # The menu entry's command, through the bin link, loads the installed map; without that map it
@@ -89,7 +90,8 @@ mv "$scratch/mapa.txt" "$lib/mapa.txt"
 DESTDIR=$scratch/stage install_to /opt/marv
 [ -x "$scratch/stage/opt/marv/lib/marvane/marvane" ] || fail "DESTDIR install misses the programs"
 [ -f "$scratch/stage/opt/marv/lib/marvane/mapa.txt" ] || fail "DESTDIR install misses the map"
-grep -qx "Exec=/opt/marv/bin/marvane" "$scratch/stage/opt/marv/share/applications/marvane.desktop" ||
+grep -qx "Exec=/opt/marv/bin/marvane" \
+    "$scratch/stage/opt/marv/share/applications/$app_id.marvane.desktop" ||
     fail "a DESTDIR install's menu entry names the staging folder"
 # Its manifest lists every staged file but the map, each by its final path.
 while IFS= read -r file; do

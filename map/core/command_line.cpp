@@ -83,7 +83,7 @@ std::string helpText(std::string_view program, std::string_view mapLines) {
     const std::string name(program);
     const std::string what =
         program == "marvedit"
-            ? "Editor del mapa de marvane: elija una baldosa en la paleta (césped, agua, tierra o\n"
+            ? "Editor del mapa de marvane: elija una baldosa en la paleta (pasto, agua, tierra o\n"
               "adoquines), pinte casillas del tablero de 20 × 20 con clics y guarde el mapa con\n"
               "Guardar.\n"
             : "Demostración de la búsqueda de caminos A* en un tablero de 20 × 20 baldosas: un\n"
