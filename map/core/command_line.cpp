@@ -12,7 +12,7 @@ namespace {
 
 // Qt's options that take the next argument as their value (or after "="), and those that take
 // none. Qt accepts each with one dash or two.
-constexpr std::array<std::string_view, 15> kQtOptionsWithValue = {"platform",
+constexpr std::array<std::string_view, 16> kQtOptionsWithValue = {"platform",
                                                                   "platformpluginpath",
                                                                   "platformtheme",
                                                                   "plugin",
@@ -26,10 +26,12 @@ constexpr std::array<std::string_view, 15> kQtOptionsWithValue = {"platform",
                                                                   "style",
                                                                   "stylesheet",
                                                                   "display",
-                                                                  "name"};
-constexpr std::array<std::string_view, 7> kQtFlags = {"reverse", "widgetcount", "nograb", "dograb",
-                                                      "sync",    "testability", "visual"};
-constexpr std::array<std::string_view, 2> kQtOptionsWithEqualsOnly = {"qmljsdebugger", "dialogs"};
+                                                                  "name",
+                                                                  "visual"};
+constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "widgetcount", "nograb",
+                                                      "dograb",  "sync",        "testability"};
+constexpr std::array<std::string_view, 4> kQtOptionsWithEqualsOnly = {"qmljsdebugger", "dialogs",
+                                                                      "fontengine", "darkmode"};
 
 template <std::size_t N>
 bool among(const std::array<std::string_view, N>& names, std::string_view name) {
