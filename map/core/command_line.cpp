@@ -1,8 +1,5 @@
 #include "map/core/command_line.h"
 
-#include <algorithm>
-#include <array>
-
 #ifndef MARV_VERSION
 #error "MARV_VERSION, the project's version, is set by the build"
 #endif
@@ -10,32 +7,18 @@
 namespace marv {
 namespace {
 
-// Qt's options that take the next argument as their value (or after "="), and those that take
-// none. Qt accepts each with one dash or two.
-constexpr std::array<std::string_view, 16> kQtOptionsWithValue = {"platform",
-                                                                  "platformpluginpath",
-                                                                  "platformtheme",
-                                                                  "plugin",
-                                                                  "qwindowgeometry",
-                                                                  "geometry",
-                                                                  "qwindowtitle",
-                                                                  "title",
-                                                                  "qwindowicon",
-                                                                  "icon",
-                                                                  "session",
-                                                                  "style",
-                                                                  "stylesheet",
-                                                                  "display",
-                                                                  "name",
-                                                                  "visual"};
-constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "widgetcount", "nograb",
-                                                      "dograb",  "sync",        "testability"};
-constexpr std::array<std::string_view, 4> kQtOptionsWithEqualsOnly = {"qmljsdebugger", "dialogs",
-                                                                      "fontengine", "darkmode"};
+// Qt's options, each between blanks: those that take the next argument (or the text after "=")
+// as their value, those that take none, and those written only with "=". Qt accepts each with
+// one dash or two.
+constexpr std::string_view kQtOptionsWithValue =
+    " platform platformpluginpath platformtheme plugin qwindowgeometry geometry qwindowtitle "
+    "title qwindowicon icon session style stylesheet display name visual ";
+constexpr std::string_view kQtFlags = " reverse widgetcount nograb dograb sync testability ";
+constexpr std::string_view kQtOptionsWithEqualsOnly = " qmljsdebugger dialogs fontengine darkmode ";
 
-template <std::size_t N>
-bool among(const std::array<std::string_view, N>& names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+bool among(std::string_view names, std::string_view name) {
+    return !name.empty() && name.find(' ') == std::string_view::npos &&
+           names.find(" " + std::string(name) + " ") != std::string_view::npos;
 }
 
 // The option's name without its dashes, or empty when `argument` is no Qt-style option.
