@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix the way a user does, and checks what lands there: the
-# files, the menu entries, that the installed marvane starts on the installed map, that a
-# reinstall keeps a changed map and that removing the manifest's files leaves it alone. Then makes
-# the README's pictures into a scratch folder (the committed ones are left as they are).
+# files, the menu entries, manual pages and metadata, that the installed marvane starts on the
+# installed map, that a reinstall keeps a changed map and that removing the manifest's files
+# leaves it alone. Then makes the README's pictures into a scratch folder (the committed ones are
+# left as they are).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -55,6 +56,8 @@ for program in "${programs[@]}"; do
     [ "$(entry_value Exec "$program")" = "$prefix/bin/$program" ] ||
         fail "$program.desktop does not start $prefix/bin/$program"
     [ "$(entry_value Icon "$program")" = "$program" ] || fail "$program.desktop names another icon"
+    [ -s "$prefix/share/man/man1/$program.1" ] || fail "no manual page for $program"
+    [ -s "$prefix/share/metainfo/$app_id.$program.metainfo.xml" ] || fail "no metainfo for $program"
 done
 cmp -s "$root/mapa.txt" "$lib/mapa.txt" || fail "the sample map is not in lib/marvane"
 [ -s "$lib/qtbase_es.qm" ] || fail "Qt's Spanish texts are not in lib/marvane"
