@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix the way a user does, and checks what lands there: the
-# files, the menu entries, that the installed marvane starts on the installed map, that a
-# reinstall keeps a changed map and that removing the manifest's files leaves it alone. Then makes
-# the README's pictures into a scratch folder (the committed ones are left as they are).
+# files, the menu entries, manual pages and metadata, that the installed marvane starts on the
+# installed map, that a reinstall keeps a changed map and that removing the manifest's files
+# leaves it alone. Then makes the README's pictures into a scratch folder (the committed ones are
+# left as they are).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -33,8 +34,9 @@ install_to() {
 start_check() {
     MARV_STARTUP_CHECK=1 QT_QPA_PLATFORM=offscreen timeout 60 "$@"
 }
+app_id=io.github.marvane
 entry_value() {
-    sed -n "s/^$1=//p" "$prefix/share/applications/$2.desktop"
+    sed -n "s/^$1=//p" "$prefix/share/applications/$app_id.$2.desktop"
 }
 
 install_to "$prefix"
@@ -47,13 +49,15 @@ for program in "${programs[@]}"; do
         [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/$program.png" ] ||
             fail "no ${size}x$size icon for $program"
     done
-    entry=$prefix/share/applications/$program.desktop
-    [ -f "$entry" ] || fail "no menu entry $program.desktop"
+    entry=$prefix/share/applications/$app_id.$program.desktop
+    [ -f "$entry" ] || fail "no menu entry $app_id.$program.desktop"
     report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] ||
         fail "desktop-file-validate $program.desktop: $report"
     [ "$(entry_value Exec "$program")" = "$prefix/bin/$program" ] ||
         fail "$program.desktop does not start $prefix/bin/$program"
     [ "$(entry_value Icon "$program")" = "$program" ] || fail "$program.desktop names another icon"
+    [ -s "$prefix/share/man/man1/$program.1" ] || fail "no manual page for $program"
+    [ -s "$prefix/share/metainfo/$app_id.$program.metainfo.xml" ] || fail "no metainfo for $program"
 done
 cmp -s "$root/mapa.txt" "$lib/mapa.txt" || fail "the sample map is not in lib/marvane"
 [ -s "$lib/qtbase_es.qm" ] || fail "Qt's Spanish texts are not in lib/marvane"
@@ -66,7 +70,7 @@ for program in "${programs[@]}"; do
     done
 done
 # The programs and what they need, nothing more: no tests, benchmarks or generators.
-unexpected=$(cd "$prefix" && find . ! -type d | grep -vxE '\./(lib/marvane/(marvane|marvedit|mapa\.txt|qtbase_es\.qm)|bin/(marvane|marvedit)|share/applications/(marvane|marvedit)\.desktop|share/icons/hicolor/[0-9]+x[0-9]+/apps/(marvane|marvedit)\.png)' || true)
+unexpected=$(cd "$prefix" && find . ! -type d | grep -vxE '\./(lib/marvane/(marvane|marvedit|mapa\.txt|qtbase_es\.qm)|bin/(marvane|marvedit)|share/applications/io\.github\.marvane\.(marvane|marvedit)\.desktop|share/icons/hicolor/[0-9]+x[0-9]+/apps/(marvane|marvedit)\.png|share/man/man1/(marvane|marvedit)\.1|share/metainfo/io\.github\.marvane\.(marvane|marvedit)\.metainfo\.xml)' || true)
 [ -z "$unexpected" ] || fail "installed but not part of the programs: $unexpected"
 
 # The menu entry's command, through the bin link, loads the installed map; without that map it
@@ -89,7 +93,8 @@ mv "$scratch/mapa.txt" "$lib/mapa.txt"
 DESTDIR=$scratch/stage install_to /opt/marv
 [ -x "$scratch/stage/opt/marv/lib/marvane/marvane" ] || fail "DESTDIR install misses the programs"
 [ -f "$scratch/stage/opt/marv/lib/marvane/mapa.txt" ] || fail "DESTDIR install misses the map"
-grep -qx "Exec=/opt/marv/bin/marvane" "$scratch/stage/opt/marv/share/applications/marvane.desktop" ||
+grep -qx "Exec=/opt/marv/bin/marvane" \
+    "$scratch/stage/opt/marv/share/applications/$app_id.marvane.desktop" ||
     fail "a DESTDIR install's menu entry names the staging folder"
 # Its manifest lists every staged file but the map, each by its final path.
 while IFS= read -r file; do

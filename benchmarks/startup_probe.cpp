@@ -51,9 +51,9 @@ FirstShownFrame firstFrame;
 // made.
 marv::ProgramKind watched(const marv::ProgramKind& program) {
     marv::ProgramKind kind = program;
-    kind.makeWindow = [program](const std::string& mapPath, const marv::MapValues& values) {
+    kind.makeWindow = [program](const marv::MapLocation& map, const marv::MapValues& values) {
         qApp->installEventFilter(&firstFrame);
-        return program.makeWindow(mapPath, values);
+        return program.makeWindow(map, values);
     };
     return kind;
 }

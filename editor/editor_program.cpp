@@ -7,8 +7,8 @@ namespace marv {
 const ProgramKind& editorProgram() {
     static const ProgramKind kind{
         QStringLiteral("marvedit"), kEditorWindowFacts, kEditorCodes,
-        [](const std::string& mapPath, const MapValues& values) -> std::unique_ptr<QWidget> {
-            return std::make_unique<EditorWindow>(mapPath, values);
+        [](const MapLocation& map, const MapValues& values) -> std::unique_ptr<QWidget> {
+            return std::make_unique<EditorWindow>(map, values);
         }};
     return kind;
 }

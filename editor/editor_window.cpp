@@ -60,8 +60,8 @@ class PaletteBox : public QFrame {
 
 }  // namespace
 
-EditorWindow::EditorWindow(std::string mapPath, const MapValues& values, QWidget* parent)
-    : QWidget(parent), mapPath_(std::move(mapPath)), model_(values) {
+EditorWindow::EditorWindow(MapLocation map, const MapValues& values, QWidget* parent)
+    : QWidget(parent), map_(std::move(map)), model_(values) {
     kEditorWindowFacts.applyTo(*this);
     setAccessibleRole(*this, QAccessible::Window);
     offerNoMaximise(*this);
@@ -131,7 +131,7 @@ void EditorWindow::borrar() {
 }
 
 bool EditorWindow::guardar() {
-    const Status saved = model_.save(mapPath_);
+    const Status saved = model_.save(map_);
     if (saved) return true;
     QMessageBox box(QMessageBox::Warning, kEditorWindowFacts.boxTitle,
                     QString::fromStdString(saved.error()), QMessageBox::Ok, this);

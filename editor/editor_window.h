@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/model/editor_model.h"
+#include "map/core/map_location.h"
 #include "map/core/map_text.h"
 
 namespace marv {
@@ -16,8 +17,11 @@ class BoardView;
 class EditorWindow : public QWidget {
     Q_OBJECT
   public:
+    // Edits `values`, which were read from `map.read`; Guardar writes to `map.save`.
+    EditorWindow(MapLocation map, const MapValues& values, QWidget* parent = nullptr);
     // Edits `values`, which were read from `mapPath`; Guardar writes back there.
-    EditorWindow(std::string mapPath, const MapValues& values, QWidget* parent = nullptr);
+    EditorWindow(const std::string& mapPath, const MapValues& values, QWidget* parent = nullptr)
+        : EditorWindow(mapAt(mapPath), values, parent) {}
 
     const EditorModel& model() const { return model_; }
 
@@ -34,7 +38,7 @@ class EditorWindow : public QWidget {
     bool guardar();
     void redraw();
 
-    std::string mapPath_;
+    MapLocation map_;
     EditorModel model_;
     BoardView* board_ = nullptr;
     // Each palette entry with its tile code.

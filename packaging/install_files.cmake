@@ -3,11 +3,13 @@
 set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 set(programs marvane marvedit)
 
-# The programs read and write the map beside themselves. A map already there is the user's,
-# edited or not: it is kept, and it stays out of the manifest so that removing the files the
-# manifest lists leaves it alone.
+# The programs read and write the map beside themselves, unless each user has their own. A map
+# already there is the user's, edited or not: it is kept, and it stays out of the manifest so that
+# removing the files the manifest lists leaves it alone.
 set(map "${root}/lib/marvane/mapa.txt")
-if(EXISTS "${map}")
+if(MARV_USER_MAP)
+    # The sample is installed as an ordinary file, in share/marvane/.
+elseif(EXISTS "${map}")
     message(STATUS "Keeping the existing map: ${map}")
 else()
     message(STATUS "Installing: ${map}")
@@ -21,7 +23,7 @@ foreach(program IN LISTS programs)
     set(link "${root}/bin/${program}")
     message(STATUS "Installing: ${link}")
     file(REMOVE "${link}")
-    file(CREATE_LINK "../lib/marvane/${program}" "${link}" SYMBOLIC)
+    file(CREATE_LINK "../${MARV_PROGRAM_DIR}/${program}" "${link}" SYMBOLIC)
     # Like CMake's own entries, the manifest names the final place, without DESTDIR.
     list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/bin/${program}")
 endforeach()
@@ -40,13 +42,15 @@ function(marv_exec_argument path out)
     set(${out} "\"${quoted}\"" PARENT_SCOPE)
 endfunction()
 
-# The menu entries start the installed program where it will finally live, without DESTDIR.
+# The menu entries start the installed program where it will finally live, without DESTDIR. Each
+# is named by the program's id, as its software-centre metadata and its windows name it.
 file(MAKE_DIRECTORY "${root}/share/applications")
 foreach(program IN LISTS programs)
     marv_exec_argument("${CMAKE_INSTALL_PREFIX}/bin/${program}" MARV_EXEC)
-    set(entry "${root}/share/applications/${program}.desktop")
+    set(desktop_id "${MARV_APP_ID_PREFIX}.${program}.desktop")
+    set(entry "${root}/share/applications/${desktop_id}")
     message(STATUS "Installing: ${entry}")
     configure_file("${MARV_DESKTOP_TEMPLATES}/${program}.desktop.in" "${entry}" @ONLY)
     list(APPEND CMAKE_INSTALL_MANIFEST_FILES
-         "${CMAKE_INSTALL_PREFIX}/share/applications/${program}.desktop")
+         "${CMAKE_INSTALL_PREFIX}/share/applications/${desktop_id}")
 endforeach()

@@ -7,7 +7,7 @@ namespace marv {
 const ProgramKind& demoProgram() {
     static const ProgramKind kind{
         QStringLiteral("marvane"), kDemoWindowFacts, kDemoCodes,
-        [](const std::string&, const MapValues& values) -> std::unique_ptr<QWidget> {
+        [](const MapLocation&, const MapValues& values) -> std::unique_ptr<QWidget> {
             return std::make_unique<DemoWindow>(values);
         }};
     return kind;

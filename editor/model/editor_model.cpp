@@ -41,4 +41,9 @@ Status EditorModel::save(const std::string& path) {
     return saved;
 }
 
+Status EditorModel::save(const MapLocation& map) {
+    if (Status made = makeMapFolder(map); !made) return made;
+    return save(map.save);
+}
+
 }  // namespace marv

@@ -5,6 +5,7 @@
 
 #include "map/core/board_geometry.h"
 #include "map/core/expected.h"
+#include "map/core/map_location.h"
 #include "map/core/map_text.h"
 
 namespace marv {
@@ -38,6 +39,8 @@ class EditorModel {
     // in place, and left as it was when the save fails. On failure the message says why, and the
     // board still counts as unsaved.
     Status save(const std::string& path);
+    // The same into `map.save`, first making its folder where it is missing (makeMapFolder).
+    Status save(const MapLocation& map);
 
   private:
     CodeGrid mapa_{};

@@ -12,7 +12,10 @@
 #include <filesystem>
 #include <set>
 
+#include "editor/model/editor_model.h"
+#include "map/core/file_system.h"
 #include "map/core/map_file.h"
+#include "map/core/map_location.h"
 #include "map/core/program_setup.h"
 #include "map/core/system_reason.h"
 #include "support/board_text.h"
@@ -133,6 +136,96 @@ TEST_F(MapFile, TheProgramFolderIsAlwaysAbsolute) {
     EXPECT_EQ(own.value(), fs::read_symlink("/proc/self/exe").parent_path().string());
     EXPECT_EQ(mapPathIn("/opt/marv"), "/opt/marv/mapa.txt");
     EXPECT_EQ(mapPathIn("/opt/marv/"), "/opt/marv/mapa.txt");
+}
+
+// Where a build for a system install finds the user's map, and the sample while there is none.
+TEST_F(MapFile, TheUsersMapFollowsTheDataHomeAndTheSampleStandsInForIt) {
+    const std::string home = folder.file("casa"), data = folder.file("datos");
+    const std::string program = folder.file("usr/lib/marvane");
+    const std::string sample = folder.file("usr/share/marvane/mapa.txt");
+    const std::string homeMap = home + "/.local/share/marvane/mapa.txt";
+    const std::string dataMap = data + "/marvane/mapa.txt";
+    const std::string noHome =
+        "No se sabe dónde está su mapa: la variable HOME no está definida o no es una ruta "
+        "absoluta, y XDG_DATA_HOME tampoco da una carpeta absoluta.";
+    fs::create_directories(data + "/marvane");
+    TempFolder::write(dataMap, kOld);
+    struct Row {
+        const char* name;
+        const char* home;
+        const char* xdg;
+        std::string read, save;  // save empty: the message is in `read`
+    };
+    const Row rows[] = {
+        {"NoMapYetReadsTheSample", home.c_str(), nullptr, sample, homeMap},
+        {"AnEmptyDataHomeIsUnset", home.c_str(), "", sample, homeMap},
+        {"ARelativeDataHomeIsIgnored", home.c_str(), "datos", sample, homeMap},
+        {"TheDataHomesMapOnceItExists", home.c_str(), data.c_str(), dataMap, dataMap},
+        {"TheDataHomeNeedsNoHome", nullptr, data.c_str(), dataMap, dataMap},
+        {"NoHome", nullptr, nullptr, noHome, ""},
+        {"ARelativeHomeIsNone", "casa", "datos", noHome, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto map =
+            userMapLocation(program, "../../share/marvane/mapa.txt", row.home, row.xdg);
+        if (row.save.empty()) {
+            ASSERT_FALSE(map.ok());
+            EXPECT_EQ(map.error(), row.read);
+            EXPECT_EQ(describeMap(map), "Mapa: " + noHome + "\n");
+            continue;
+        }
+        ASSERT_TRUE(map.ok()) << map.error();
+        EXPECT_EQ(map.value().read, row.read);
+        EXPECT_EQ(map.value().save, row.save);
+        EXPECT_EQ(map.value().readsSample, row.read != row.save);
+        EXPECT_EQ(map.value().folderToMake, folderOf(row.save));
+        EXPECT_NE(describeMap(map).find(row.read), std::string::npos) << describeMap(map);
+    }
+    EXPECT_FALSE(fs::exists(home)) << "finding the map makes nothing";
+}
+
+// The first save makes the user's map and its missing folders below the home, each 0700 whatever
+// the umask; the map gets the umask's mode, like any new file; the next start reads it and not the
+// sample.
+TEST_F(MapFile, TheFirstSaveMakesTheUsersMap) {
+    const std::string home = folder.file("casa");
+    const std::string program = folder.file("lib/marvane");
+    const std::string sample = folder.file("share/marvane/mapa.txt");
+    fs::create_directories(program);
+    fs::create_directories(folder.file("share/marvane"));
+    TempFolder::write(sample, kOld);
+    fs::permissions(folder.path(), fs::perms(0777));
+    const ChildResult child = runInChild(
+        [&] {
+            ::umask(027);
+            ::mkdir(home.c_str(), 0755);
+            const auto map =
+                userMapLocation(program, "../../share/marvane/mapa.txt", home.c_str(), nullptr);
+            if (!map || !map.value().readsSample) return std::string("no lee el ejemplo");
+            EditorModel model(readMapFile(map.value().read).value());
+            model.chooseTile(7);
+            model.paint({0, 0});
+            if (Status saved = model.save(map.value()); !saved) return saved.error();
+            const auto next =
+                userMapLocation(program, "../../share/marvane/mapa.txt", home.c_str(), nullptr);
+            return next && !next.value().readsSample ? next.value().read : "sigue el ejemplo";
+        },
+        RunAs::kUnprivileged);
+    const std::string map = home + "/.local/share/marvane/mapa.txt";
+    ASSERT_TRUE(child.exitedWithZero) << child.signal;
+    EXPECT_EQ(child.said, map);
+    for (const std::string& made :
+         {home + "/.local", home + "/.local/share", home + "/.local/share/marvane"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(made.c_str(), &info), 0) << made;
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << made;
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(map.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(codesOf(readMapFile(map).value())[0][0], 7);
+    EXPECT_EQ(TempFolder::read(sample), kOld) << "the sample is never written";
 }
 
 // A save of the fresh map into a folder made ready by `prepare`, in a child run as `as`.

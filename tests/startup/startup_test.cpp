@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "map/core/map_file.h"
 #include "support/board_text.h"
@@ -16,17 +18,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs `program` from the folder `cwd`; its output and error streams go to the files "out" and
-// "err" in `logs`. A run longer than 20 s is ended by SIGALRM.
-ChildResult start(const std::string& program, const std::string& cwd, const TempFolder& logs) {
+// Runs `program` with `arguments` from the folder `cwd`, in its start-up check mode; its output
+// and error streams go to the files "out" and "err" in `logs`. With no display, Qt is given none
+// either: any attempt to open a window fails. A run longer than 20 s is ended by SIGALRM.
+ChildResult start(const std::string& program, const std::string& cwd, const TempFolder& logs,
+                  std::vector<const char*> arguments = {}, bool display = true) {
     return runInChild(
         [&] {
             if (!std::freopen(logs.file("out").c_str(), "w", stdout) ||
                 !std::freopen(logs.file("err").c_str(), "w", stderr) || ::chdir(cwd.c_str()) != 0)
                 return std::string("no se pudo preparar");
             ::setenv("MARV_STARTUP_CHECK", "1", 1);
-            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            if (display) {
+                ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            } else {
+                for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                    ::unsetenv(name);
+            }
+            arguments.insert(arguments.begin(), program.c_str());
+            arguments.push_back(nullptr);
+            ::execv(program.c_str(), const_cast<char* const*>(arguments.data()));
             return std::string("no se pudo ejecutar");
         },
         RunAs::kSelf, 20);
@@ -61,6 +72,66 @@ TEST(Startup, ProgramsUseTheMapBesideThemAndNeverWaitOnIt) {
                   std::string::npos)
             << err;
         EXPECT_EQ(TempFolder::read(mapPathIn(elsewhere)), "no es un mapa,");
+    }
+}
+
+// Each program's command line, without a display: only a run with Qt's own -platform option
+// opens a window (offscreen); everything else answers at once, opens none and reads no map.
+TEST(Startup, CommandLineAnswersWithoutADisplay) {
+    struct Row {
+        const char* name;
+        std::vector<const char*> arguments;
+        int status;
+        std::string out;                 // "Uso:" stands for the usage text, checked below
+        std::optional<std::string> err;  // none: Qt may say what it likes
+    };
+    for (const std::string program : {MARVANE_PATH, MARVEDIT_PATH}) {
+        const std::string name = fs::path(program).filename().string();
+        const std::string version = name + " " MARV_VERSION "\n";
+        const auto refusing = [&](const std::string& argument) {
+            return name + ": no se admite el argumento «" + argument + "».\nConsulte «" + name +
+                   " --help» para ver las opciones.\n";
+        };
+        TempFolder root;
+        const std::string map = mapPathIn(fs::path(program).parent_path().string());
+        const Row rows[] = {
+            {"Version", {"--version"}, 0, version, ""},
+            {"ShortVersion", {"-v"}, 0, version, ""},
+            {"Help", {"--help"}, 0, "Uso:", ""},
+            {"ShortHelp", {"-h"}, 0, "Uso:", ""},
+            {"QtOptionsBeforeVersion",
+             {"-platform", "offscreen", "-style=Fusion", "-v"},
+             0,
+             version,
+             ""},
+            {"UnknownOption", {"--mapa"}, 2, "", refusing("--mapa")},
+            {"AFileName", {"otro.txt"}, 2, "", refusing("otro.txt")},
+            {"AQtOptionsValueIsNoArgument", {"-style", "Fusion", "-x"}, 2, "", refusing("-x")},
+            {"UnknownWinsOverHelp", {"--help", "--ayuda"}, 2, "", refusing("--ayuda")},
+            {"QtsPlatformOpensTheWindow",
+             {"-platform", "offscreen", "-style", "Fusion"},
+             0,
+             map + "\n",
+             std::nullopt},
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(name + " " + row.name);
+            const ChildResult run = start(program, root.path(), root, row.arguments, false);
+            EXPECT_EQ(run.status, row.status);
+            EXPECT_EQ(run.said, "");
+            const std::string out = TempFolder::read(root.file("out"));
+            if (row.err) {
+                EXPECT_EQ(TempFolder::read(root.file("err")), *row.err);
+            }
+            if (row.out != "Uso:") {
+                EXPECT_EQ(out, row.out);
+                continue;
+            }
+            EXPECT_EQ(out.rfind("Uso: " + name + " [OPCIÓN]\n", 0), 0u) << out;
+            for (const std::string& part : {"\nMapa: " + map + "\n", std::string("-h, --help"),
+                                            std::string("-v, --version"), std::string("-platform")})
+                EXPECT_NE(out.find(part), std::string::npos) << part << " in\n" << out;
+        }
     }
 }
 
