@@ -186,7 +186,8 @@ ino_t rowInode = 0;
 const std::uint32_t kOpenDefaultAcl[] = {2, 0x70001, ~0u, 0x70004, ~0u, 0x60020, ~0u};
 
 // Another user, `nobody`, who opens each save's temporary file the moment it appears, for reading
-// or writing, until told to stop; then says how many appeared and how many it opened.
+// or writing, until told to stop and all is seen; then says how many appeared and how many it
+// opened.
 struct Watcher {
     pid_t pid = -1;
     int stop = -1, report = -1;
@@ -207,7 +208,7 @@ void startWatcher(const std::string& folder) {
         if (::write(reportPipe[1], "+", 1) != 1) ::_exit(4);  // watching
         int appeared = 0, opened = 0;
         for (pollfd waits[] = {{events, POLLIN, 0}, {stopPipe[0], POLLIN, 0}};
-             ::poll(waits, 2, -1) > 0 && !waits[1].revents;) {
+             ::poll(waits, 2, -1) > 0 && (waits[0].revents || !waits[1].revents);) {
             alignas(inotify_event) char buffer[4096];
             const ssize_t n = ::read(events, buffer, sizeof buffer);
             for (ssize_t at = 0; at < n;) {
