@@ -1,5 +1,8 @@
 #include "map/core/file_attributes.h"
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -8,6 +11,8 @@
 #include <functional>
 #include <set>
 #include <string_view>
+
+#include "map/core/file_system.h"
 
 namespace marv {
 namespace {
@@ -43,6 +48,11 @@ bool copyAttribute(const std::string& old, const std::string& name, int fd) {
     }
 }
 
+// The file system keeps no inode flags.
+bool noFlagsHere(int error) {
+    return error == ENOTTY || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
+}
+
 }  // namespace
 
 bool takeOverAttributes(int fd, const std::string& old, const struct stat& oldInfo) {
@@ -62,6 +72,38 @@ bool takeOverAttributes(int fd, const std::string& old, const struct stat& oldIn
     }
     // Last, so that an ACL's mask and the mode's group bits agree as they did.
     return ::fchmod(fd, oldInfo.st_mode & 07777) == 0;
+}
+
+bool userFlagsOf(const std::string& file, unsigned& flags) {
+    flags = 0;
+    // Reading the flags needs an open file; a map that may be written but not read opens so too.
+    FileDescriptor fd(
+        ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0 && errno == EACCES)
+        fd.reset(::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return false;
+    int all = 0;
+    if (::ioctl(fd.get(), FS_IOC_GETFLAGS, &all) != 0) return noFlagsHere(errno);
+    flags = static_cast<unsigned>(all) & FS_FL_USER_MODIFIABLE;
+    return true;
+}
+
+bool flagsForbidWriting(unsigned flags) {
+    return (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0;
+}
+
+bool takeOverFlags(int fd, unsigned flags) {
+    int all = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &all) != 0) return flags == 0 && noFlagsHere(errno);
+    const unsigned managed = static_cast<unsigned>(all) & ~FS_FL_USER_MODIFIABLE;
+    if ((static_cast<unsigned>(all) & FS_FL_USER_MODIFIABLE) == flags) return true;
+    int wanted = static_cast<int>(managed | flags);
+    if (::ioctl(fd, FS_IOC_SETFLAGS, &wanted) != 0) return false;
+    // Some file systems take the call but keep only the flags they know.
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &all) != 0) return false;
+    if ((static_cast<unsigned>(all) & FS_FL_USER_MODIFIABLE) == flags) return true;
+    errno = EOPNOTSUPP;
+    return false;
 }
 
 }  // namespace marv

@@ -13,4 +13,16 @@ namespace marv {
 // could grant access the old one did not.
 bool takeOverAttributes(int fd, const std::string& old, const struct stat& oldInfo);
 
+// The inode flags a user may set (no-atime, synchronous, no-dump and the like) of the regular file
+// `file`, without the ones the file system manages itself; 0 where the file system has none.
+// False, with errno set, when they cannot be read.
+bool userFlagsOf(const std::string& file, unsigned& flags);
+
+// Immutable or append-only: no save may change such a file.
+bool flagsForbidWriting(unsigned flags);
+
+// Gives the file open as `fd` exactly the user's flags `flags`, keeping the ones its file system
+// manages. False, with errno set, when the file does not end with them.
+bool takeOverFlags(int fd, unsigned flags);
+
 }  // namespace marv

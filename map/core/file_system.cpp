@@ -1,7 +1,10 @@
 #include "map/core/file_system.h"
 
+#include <sys/file.h>
+
 #include <cerrno>
 #include <climits>
+#include <ctime>
 
 #include "map/core/system_reason.h"
 
@@ -30,6 +33,22 @@ Expected<std::string> readLink(const std::string& path) {
         return Expected<std::string>::failure(systemReason(n < 0 ? errno : ENAMETOOLONG));
     }
     return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+bool noLocksHere(int error) {
+    return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
+}
+
+int lockWithin(int fd, int operation, int milliseconds) {
+    constexpr long kPauseNs = 20'000'000;
+    for (long waited = 0;; waited += kPauseNs / 1'000'000) {
+        if (::flock(fd, operation | LOCK_NB) == 0) return 0;
+        const int error = errno;
+        if (error == EINTR) continue;
+        if (error != EWOULDBLOCK || waited >= milliseconds) return error;
+        const timespec pause{0, kPauseNs};
+        ::nanosleep(&pause, nullptr);
+    }
 }
 
 std::size_t writeAllAt(int fd, std::string_view text, off_t offset) {

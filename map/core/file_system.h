@@ -44,6 +44,14 @@ bool sameFile(const struct stat& a, const struct stat& b);
 // The text a symbolic link holds, as raw bytes; the reason in Spanish when it cannot be read.
 Expected<std::string> readLink(const std::string& path);
 
+// The file system offers no locks at all, as opposed to a lock held by someone else.
+bool noLocksHere(int error);
+
+// Takes the flock `operation` (LOCK_SH or LOCK_EX) on `fd`, trying again for up to `milliseconds`
+// while another holder has it. Returns 0 when locked, EWOULDBLOCK when the wait ran out, or the
+// error that tells the file system has no locks (see noLocksHere), or another error.
+int lockWithin(int fd, int operation, int milliseconds);
+
 // Writes the whole text at `offset`, retrying short writes. Returns how many bytes it wrote; fewer
 // than the text's size when a write failed, with errno set.
 std::size_t writeAllAt(int fd, std::string_view text, off_t offset);

@@ -1,6 +1,7 @@
 #include "map/core/in_place_write.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -44,6 +45,13 @@ int rewriteInPlace(const std::string& file, std::string_view text) {
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) return errno;
     if (!S_ISREG(info.st_mode)) return EINVAL;
+    // Closing the descriptor at the end lets the lock go.
+    if (const int error = lockWithin(fd.get(), LOCK_EX, kInPlaceLockWaitMs); error != 0) {
+        if (error == EWOULDBLOCK) return kLockedByAnotherWriter;
+        if (!noLocksHere(error)) return error;
+    }
+    // Another writer may have changed the length while this one waited.
+    if (::fstat(fd.get(), &info) != 0) return errno;
     if (info.st_size > kLargestMapFile) return EFBIG;
     std::string old;
     if (const int error = readWhole(fd.get(), info.st_size, old); error != 0) return error;

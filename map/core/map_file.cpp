@@ -1,6 +1,7 @@
 #include "map/core/map_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,19 @@ namespace marv {
 namespace {
 
 constexpr int kLongestLinkChain = 40;
+// A reader waits this long for an in-place save to finish, then reads anyway: a stuck writer must
+// not keep a program from starting.
+constexpr int kReaderLockWaitMs = 1000;
+
+// In a sticky folder anyone may write, a link is followed only when it belongs to this user or to
+// the folder's owner: anyone else may have pointed it at this user's files. The kernel has the
+// same rule, but it is a setting, and it cannot see links that are resolved here.
+bool mayFollow(const std::string& link, const struct stat& linkInfo) {
+    struct stat folder {};
+    if (::stat(folderOf(link).c_str(), &folder) != 0) return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folder.st_uid;
+}
 
 // The file a chain of symbolic links ends at, which need not exist yet; `path` itself when it is
 // no link.
@@ -24,6 +38,8 @@ Expected<std::string> linkTarget(const std::string& path) {
     for (int links = 0; links <= kLongestLinkChain; ++links) {
         struct stat info {};
         if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
+        if (!mayFollow(target, info))
+            return Expected<std::string>::failure(kForeignLinkInSharedFolder);
         const auto next = readLink(target);
         if (!next) return next;
         target = next.value().front() == '/' ? next.value() : folderOf(target) + "/" + next.value();
@@ -51,14 +67,21 @@ std::string mapPathIn(const std::string& folder) {
 
 Expected<std::string> readMapFileText(const std::string& path) {
     using Result = Expected<std::string>;
+    const auto cannotOpen = [&](const std::string& reason) {
+        return Result::failure("No se puede abrir el archivo del mapa " + path + ": " + reason +
+                               ".");
+    };
+    const auto file = linkTarget(path);
+    if (!file) return cannotOpen(file.error());
     // O_NONBLOCK: opening a FIFO must not wait for a writer; the type check below refuses it.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    // O_NOFOLLOW: the links were followed above, under the rule for shared folders.
+    FileDescriptor fd(
+        ::open(file.value().c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         const int error = errno;
         if (error == ENOENT)
             return Result::failure("No se encuentra el archivo del mapa " + path + ".");
-        return Result::failure("No se puede abrir el archivo del mapa " + path + ": " +
-                               systemReason(error) + ".");
+        return cannotOpen(systemReason(error));
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
@@ -73,6 +96,8 @@ Expected<std::string> readMapFileText(const std::string& path) {
                                " es demasiado grande para ser un mapa.");
     };
     if (info.st_size > kLargestMapFile) return tooLarge();
+    // Not halfway through an in-place save; the lock goes with the descriptor.
+    lockWithin(fd.get(), LOCK_SH, kReaderLockWaitMs);
     std::string text;
     char buffer[8192];
     for (;;) {
@@ -115,11 +140,13 @@ Status saveMapFileText(const std::string& path, const std::string& text) {
     const std::string name = nameOf(file);
     const auto inPlace = [&] {
         const int error = rewriteInPlace(file, text);
+        if (error == kLockedByAnotherWriter) return failed(kAnotherProgramIsSaving);
         return error == 0 ? Status() : failed(systemReason(error));
     };
 
     struct stat old {};
-    const bool exists = ::stat(file.c_str(), &old) == 0;
+    unsigned flags = 0;
+    const bool exists = ::lstat(file.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return failed(systemReason(errno));
     if (exists) {
         if (!S_ISREG(old.st_mode)) return failed(kNotARegularFile);
@@ -129,13 +156,16 @@ Status saveMapFileText(const std::string& path, const std::string& text) {
         if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) {
             return failed(systemReason(errno));
         }
+        if (!userFlagsOf(file, flags)) return failed(systemReason(errno));
+        if (flagsForbidWriting(flags)) return failed(systemReason(EPERM));
         // A replacement would split the file from its other names.
         if (old.st_nlink > 1) return inPlace();
     }
 
     clearStaleTemporaries(folder, name);
     Temporary temporary;
-    if (!createTemporary(folder, name, temporary)) {
+    // Private until it has the map's owner, mode and ACL; a new map gets what any new file gets.
+    if (!createTemporary(folder, name, exists ? 0600 : 0666, temporary)) {
         const int error = errno;
         if (exists && folderTakesNoFile(error)) return inPlace();
         return failed(systemReason(error));
@@ -144,7 +174,8 @@ Status saveMapFileText(const std::string& path, const std::string& text) {
         ::unlink(temporary.path.c_str());
         return failed(systemReason(error));
     };
-    if (exists && !takeOverAttributes(temporary.fd.get(), file, old)) {
+    if (exists && (!takeOverFlags(temporary.fd.get(), flags) ||
+                   !takeOverAttributes(temporary.fd.get(), file, old))) {
         // The new file would differ from the old one in more than its text.
         ::unlink(temporary.path.c_str());
         return inPlace();

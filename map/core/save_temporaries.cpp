@@ -33,11 +33,6 @@ std::string randomSuffix() {
     return suffix;
 }
 
-// The file system offers no locks at all, as opposed to a lock held by someone else.
-bool noLocksHere(int error) {
-    return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
-}
-
 }  // namespace
 
 bool isSaveTemporaryOf(const std::string& entry, const std::string& fileName) {
@@ -81,11 +76,12 @@ void clearStaleTemporaries(const std::string& folder, const std::string& name) {
     ::closedir(dir);
 }
 
-bool createTemporary(const std::string& folder, const std::string& name, Temporary& out) {
+bool createTemporary(const std::string& folder, const std::string& name, mode_t mode,
+                     Temporary& out) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string path = folder + "/." + name + kTemporaryInfix + randomSuffix();
         FileDescriptor fd(::open(
-            path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+            path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, mode));
         if (fd.get() < 0) {
             if (errno == EEXIST) continue;
             return false;

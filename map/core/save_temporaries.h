@@ -22,9 +22,11 @@ struct Temporary {
     std::string path;
 };
 
-// Creates a temporary file for `name` beside it and locks it; where the file system has no locks,
-// it is used unlocked. The kernel applies the umask to a new file's mode, so nothing here changes
-// the process's umask. Fails with errno set, leaving no file it made behind.
-bool createTemporary(const std::string& folder, const std::string& name, Temporary& out);
+// Creates a temporary file for `name` beside it with `mode` and locks it; where the file system
+// has no locks, it is used unlocked. The umask and a default ACL of the folder can only narrow
+// `mode`: with 0600, no one but this user and root can open the file, from the instant it exists.
+// Nothing here changes the process's umask. Fails with errno set, leaving no file it made behind.
+bool createTemporary(const std::string& folder, const std::string& name, mode_t mode,
+                     Temporary& out);
 
 }  // namespace marv
