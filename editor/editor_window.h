@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/model/editor_model.h"
+#include "map/core/drawn_cells.h"
 #include "map/core/map_text.h"
 
 namespace marv {
@@ -30,11 +31,13 @@ class EditorWindow : public QWidget {
     void borrar();
     // False, after telling the user why, when the file could not be written.
     bool guardar();
-    void redraw();
+    // Repaints the cells whose tile changed since the last call.
+    void dibujar();
 
     std::string mapPath_;
     EditorModel model_;
     BoardView* board_ = nullptr;
+    DrawnCells drawn_;
 };
 
 }  // namespace marv

@@ -12,4 +12,8 @@ namespace marv {
 // character. Writes no state.
 void paintDemoBoard(QImage& board, const DemoState& state, const PictureSet& pictures);
 
+// One cell of that board, as paintDemoBoard leaves it: its tile, its marks when the search display
+// is on, and the character if it stands there.
+void paintDemoCell(QImage& board, const DemoState& state, const PictureSet& pictures, Cell cell);
+
 }  // namespace marv

@@ -4,7 +4,9 @@
 
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
+#include "map/board/tile_layer.h"
 #include "map/pictures/picture_set.h"
+#include "support/board_frames.h"
 #include "support/child_process.h"
 #include "support/window_tools.h"
 
@@ -19,7 +21,9 @@ struct Session {
         TempFolder::write(path, text.toStdString());
         if (auto opened = openProgramWindow(editorProgram(), path))
             window.reset(qobject_cast<EditorWindow*>(opened.value().release()));
-        if (window) window->show();
+        if (!window) return;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
     BoardView* board() const { return window->findChild<BoardView*>("mainpic"); }
     const CodeGrid& mapa() const { return window->model().mapa(); }
@@ -40,6 +44,16 @@ struct Session {
         const PixelPoint at = cellOrigin(cell);
         return board()->image().copy(at.x, at.y, kCellPixels, kCellPixels) ==
                PictureSet::shared().imagen(picture);
+    }
+
+    // Once the window has repainted: whether the board on screen is, pixel for pixel, a full
+    // repaint of the map, though each frame repaints only the cells that changed.
+    bool screenShowsTheMap() const {
+        QCoreApplication::processEvents();
+        QImage full(kBoardPixels, kBoardPixels, kBoardImageFormat);
+        paintTileLayer(full, PictureSet::shared(),
+                       [this](Cell cell) { return mapa()[cell.column][cell.row]; });
+        return boardOnScreen(board()) == fullRepaint(full);
     }
 
     TempFolder folder;
@@ -93,6 +107,7 @@ class EditorWindowTest : public QObject {
         expected[2][3] = 0;
         QCOMPARE(session.mapa(), expected);
         QVERIFY(session.shows({2, 3}, kPasto));
+        QVERIFY(session.screenShowsTheMap());
 
         session.click("imagen8");
         session.click("imagen7");
@@ -100,6 +115,10 @@ class EditorWindowTest : public QObject {
         expected[19][0] = 7;
         QCOMPARE(session.mapa(), expected);
         QVERIFY(session.shows({19, 0}, kTierra) && session.shows({18, 0}, kAgua));
+        QVERIFY(session.screenShowsTheMap());
+        // Pressed while the board has the focus, which a press giving it repaints whole.
+        session.press({5, 19}, button, modifiers);
+        QVERIFY(session.screenShowsTheMap());
     }
 
     void savingReplacesTheFileWhole() {
@@ -113,6 +132,7 @@ class EditorWindowTest : public QObject {
         QCOMPARE(session.mapa(), uniformCodes(0));
         QCOMPARE(session.window->model().tileActual(), 1);
         QVERIFY(session.shows({10, 10}, kPasto));
+        QVERIFY(session.screenShowsTheMap());
         QVERIFY(readFile(session.path).startsWith(uniformText(7)));
 
         BoxAnswerer answers;
