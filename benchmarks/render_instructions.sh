@@ -9,7 +9,7 @@
 set -euo pipefail
 bin=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/bin
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "$@"
+    exec "$(dirname "${BASH_SOURCE[0]}")/with_virtual_display.sh" "$0" "$@"
 fi
 out=$(mktemp)
 log=$(mktemp)
