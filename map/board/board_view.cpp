@@ -59,7 +59,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
 void BoardView::mousePressEvent(QMouseEvent* event) {
     const QRect area = contentsRect();
     const QPointF at = event->position();
-    // The pixel pressed, whole: the area's right and bottom edges lie on the border.
+    // The whole pixel pressed: a pixel just past the area, such as x = 398, is on the border.
     if (!area.contains(QPoint(qFloor(at.x()), qFloor(at.y())))) return;
     emit pressed(buttonCode(event->button()), at.x() - area.left(), at.y() - area.top());
 }
