@@ -112,26 +112,24 @@ class DemoWindowTest : public QObject {
     }
 
     void everyFrameOnScreenIsAFullRepaint_data() {
-        QTest::addColumn<QString>("what");
         QTest::addColumn<int>("drawn");
         QTest::addColumn<int>("shown");
         // The reset that clears the last search's marks, 12 steps along row 0 and the path. Each
         // reaches the screen at the next step's yield, the last step's with the path's.
-        QTest::newRow("search") << "search" << 1 + 12 + 1 << 1 + 12;
+        QTest::newRow("search") << 1 + 12 + 1 << 1 + 12;
         // The reset, then one step for each of the 398 cells besides the start that can be reached.
-        QTest::newRow("search closing every cell")
-            << "search closing every cell" << 1 + 398 << 1 + 398;
+        QTest::newRow("search closing every cell") << 1 + 398 << 1 + 398;
         // Ten steps to (10, 0) and the tick that finds the walk over, which changes no cell.
-        QTest::newRow("walk") << "walk" << 11 << 10;
-        QTest::newRow("reset") << "reset" << 1 << 1;
+        QTest::newRow("walk") << 11 << 10;
+        QTest::newRow("reset") << 1 << 1;
         // The reset that clears the marks, and the character in its new cell, shown together.
-        QTest::newRow("placement") << "placement" << 2 << 1;
+        QTest::newRow("placement") << 2 << 1;
     }
     // A frame repaints only the cells whose picture changed, yet what reaches the screen is, pixel
     // for pixel, what a full repaint of the same state shows. Each frame is checked when the next
     // one is drawn, if it was shown in between, and the last once the events are handled.
     void everyFrameOnScreenIsAFullRepaint() {
-        QFETCH(QString, what);
+        const QByteArray what = QTest::currentDataTag();
         QFETCH(int, drawn);
         QFETCH(int, shown);
         press(Qt::LeftButton, 10, 0);  // a search to show, reset or walk
