@@ -8,14 +8,19 @@
 //   startup_probe marvane | marvedit            the program, on the mapa.txt beside the probe
 //   startup_probe bare-marvane | bare-marvedit  a bare window of that program's size: only an
 //                                               application and an empty window, the floor
+//   startup_probe text-marvane | text-marvedit  the same window with one text field in it: the
+//                                               floor of any window that shows text, which
+//                                               pays for setting up the fonts
 #include <QApplication>
 #include <QEvent>
+#include <QLineEdit>
 #include <QWindow>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "demo/window/demo_program.h"
 #include "editor/editor_program.h"
@@ -58,11 +63,12 @@ marv::ProgramKind watched(const marv::ProgramKind& program) {
     return kind;
 }
 
-int bareWindow(int argc, char* argv[], QSize size) {
+int bareWindow(int argc, char* argv[], QSize size, bool withText) {
     QApplication app(argc, argv);
     app.installEventFilter(&firstFrame);
     QWidget window;
     window.setFixedSize(size);
+    if (withText) (new QLineEdit(QStringLiteral("Texto"), &window))->setGeometry(0, 0, 201, 25);
     window.show();
     return QApplication::exec();
 }
@@ -76,10 +82,14 @@ int main(int argc, char* argv[]) {
         return marv::programMain(appArgc, argv, watched(marv::demoProgram()));
     if (std::strcmp(which, "marvedit") == 0)
         return marv::programMain(appArgc, argv, watched(marv::editorProgram()));
-    if (std::strcmp(which, "bare-marvane") == 0)
-        return bareWindow(appArgc, argv, marv::kDemoWindowFacts.size);
-    if (std::strcmp(which, "bare-marvedit") == 0)
-        return bareWindow(appArgc, argv, marv::kEditorWindowFacts.size);
-    std::fprintf(stderr, "uso: %s marvane | marvedit | bare-marvane | bare-marvedit\n", argv[0]);
+    for (const bool withText : {false, true}) {
+        const std::string prefix = withText ? "text-" : "bare-";
+        if (which == prefix + "marvane") return bareWindow(appArgc, argv, marv::kDemoWindowFacts.size, withText);
+        if (which == prefix + "marvedit") return bareWindow(appArgc, argv, marv::kEditorWindowFacts.size, withText);
+    }
+    std::fprintf(stderr,
+                 "uso: %s marvane | marvedit | bare-marvane | bare-marvedit | text-marvane | "
+                 "text-marvedit\n",
+                 argv[0]);
     return 2;
 }

@@ -106,7 +106,7 @@ EditorWindow::EditorWindow(MapLocation map, const MapValues& values, QWidget* pa
     connect(borrarButton, &QPushButton::clicked, this, &EditorWindow::borrar);
     connect(guardarButton, &QPushButton::clicked, this, [this] { guardar(); });
 
-    redraw();
+    dibujar();
 }
 
 void EditorWindow::chooseTile(int index) {
@@ -122,12 +122,12 @@ void EditorWindow::markChosenEntry() {
 void EditorWindow::pressBoard(double x, double y) {
     // Every button paints, and one press paints one cell.
     if (const auto cell = cellOfPress(x, y)) model_.paint(*cell);
-    redraw();
+    dibujar();
 }
 
 void EditorWindow::borrar() {
     model_.borrar();
-    redraw();
+    dibujar();
 }
 
 bool EditorWindow::guardar() {
@@ -141,10 +141,12 @@ bool EditorWindow::guardar() {
     return false;
 }
 
-void EditorWindow::redraw() {
-    paintTileLayer(board_->image(), PictureSet::shared(),
-                   [this](Cell cell) { return model_.at(cell); });
-    board_->present();
+void EditorWindow::dibujar() {
+    const auto& changed =
+        drawn_.changed([this](Cell cell) { return static_cast<DrawnCells::Key>(model_.at(cell)); });
+    for (const Cell cell : changed)
+        paintTile(board_->image(), PictureSet::shared().imagen(model_.at(cell)), cellOrigin(cell));
+    board_->present(changed);
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/model/editor_model.h"
+#include "map/core/drawn_cells.h"
 #include "map/core/map_location.h"
 #include "map/core/map_text.h"
 
@@ -36,13 +37,15 @@ class EditorWindow : public QWidget {
     void borrar();
     // False, after telling the user why, when the file could not be written.
     bool guardar();
-    void redraw();
+    // Repaints the cells whose tile changed since the last call.
+    void dibujar();
 
     MapLocation map_;
     EditorModel model_;
     BoardView* board_ = nullptr;
     // Each palette entry with its tile code.
     std::vector<std::pair<int, QWidget*>> paletteEntries_;
+    DrawnCells drawn_;
 };
 
 }  // namespace marv

@@ -9,7 +9,7 @@ class WindowOps {
   public:
     virtual ~WindowOps() = default;
 
-    // Repaints the whole board from the state; changes no state.
+    // Brings the board on screen up to date with the state; changes no state.
     virtual void dibujar() = 0;
     // After stopWalkTimer no tick arrives until startWalkTimer.
     virtual void stopWalkTimer() = 0;

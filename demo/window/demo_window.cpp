@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "demo/search/cell_picture.h"
 #include "demo/window/demo_program.h"
 #include "demo/window/fitted_indicator.h"
 #include "demo/window/paint_demo_board.h"
@@ -87,9 +88,12 @@ DemoWindow::~DemoWindow() {
     timer_.stop();
 }
 
+// Repaints only the cells whose picture changed since the last frame: a step changes a few.
 void DemoWindow::dibujar() {
-    paintDemoBoard(mainpic_->image(), demo_.state(), pictures_);
-    mainpic_->present();
+    const DemoState& state = demo_.state();
+    const auto& changed = drawn_.changed([&state](Cell cell) { return cellPicture(state, cell); });
+    for (const Cell cell : changed) paintDemoCell(mainpic_->image(), state, pictures_, cell);
+    mainpic_->present(changed);
     emit boardDrawn();
 }
 

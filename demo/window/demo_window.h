@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "demo/search/demo.h"
+#include "map/core/drawn_cells.h"
 #include "map/core/map_text.h"
 
 class QCheckBox;
@@ -70,6 +71,7 @@ class DemoWindow : public QWidget, public WindowOps {
     QCheckBox* checkIr_;
     QCheckBox* personaje_;
     QTimer timer_;
+    DrawnCells drawn_;
     Demo demo_;
 
     std::chrono::steady_clock::duration stepPeriod_ = std::chrono::milliseconds(kStepPeriodMs);

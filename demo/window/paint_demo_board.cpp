@@ -25,4 +25,20 @@ void paintDemoBoard(QImage& board, const DemoState& state, const PictureSet& pic
     stamp(cellOrigin({state.posX, state.posY}), kMascaraPersonaje, kFiguraPersonaje);
 }
 
+void paintDemoCell(QImage& board, const DemoState& state, const PictureSet& pictures, Cell cell) {
+    const PixelPoint at = cellOrigin(cell);
+    const Celda& c = state.celda(cell.column, cell.row);
+    paintTile(board, pictures.imagen(c.tipo), at);
+    const auto stamp = [&](int mask, int figure) {
+        maskedCopy(board, at.x, at.y, pictures.imagen(mask), pictures.imagen(figure));
+    };
+    if (state.mostrarBusqueda == kTrue) {
+        if (c.cerrado == kTrue) stamp(kMascaraMarco, kMarcoCerrado);
+        if (c.abierto == kTrue) stamp(kMascaraMarco, kMarcoAbierto);
+        if (c.enCamino == kTrue) stamp(kMascaraPersonaje, kFiguraPersonaje);
+    }
+    if (cell.column == state.posX && cell.row == state.posY)
+        stamp(kMascaraPersonaje, kFiguraPersonaje);
+}
+
 }  // namespace marv

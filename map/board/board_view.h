@@ -2,6 +2,9 @@
 
 #include <QFrame>
 #include <QImage>
+#include <vector>
+
+#include "map/core/board_geometry.h"
 
 namespace marv {
 
@@ -13,10 +16,11 @@ class BoardView : public QFrame {
   public:
     explicit BoardView(QWidget* parent = nullptr);
 
-    // The persistent image; draw into it, then call present().
+    // The persistent image; draw into it, then present the cells drawn.
     QImage& image() { return image_; }
     const QImage& image() const { return image_; }
-    void present() { update(); }
+    // Puts those cells of the image on screen at the next repaint, and nothing else.
+    void present(const std::vector<Cell>& cells);
 
     // The button as the programs number it (kLeftButton, ... in board_geometry.h).
     static int buttonCode(Qt::MouseButton button);

@@ -3,6 +3,21 @@
 #include <cstring>
 
 namespace marv {
+namespace {
+
+// A tile replaces the pixels beneath it, from `to` on, the board's rows `stride` bytes apart.
+void copyTile(uchar* to, qsizetype stride, const QImage& tile) {
+    Q_ASSERT(tile.depth() == 32 && tile.width() >= kCellPixels && tile.height() >= kCellPixels);
+    const uchar* from = tile.constBits();
+    for (int y = 0; y < kCellPixels; ++y, to += stride, from += tile.bytesPerLine())
+        std::memcpy(to, from, kCellPixels * sizeof(QRgb));
+}
+
+uchar* cellBits(uchar* bits, qsizetype stride, PixelPoint at) {
+    return bits + at.y * stride + at.x * sizeof(QRgb);
+}
+
+}  // namespace
 
 void paintTileLayer(QImage& board, const PictureSet& pictures,
                     const std::function<int(Cell)>& tileAt,
@@ -12,16 +27,16 @@ void paintTileLayer(QImage& board, const PictureSet& pictures,
     const auto stride = board.bytesPerLine();
     uchar* const bits = board.bits();
     forEachCell([&](Cell cell) {
-        const QImage& tile = pictures.imagen(tileAt(cell));
-        Q_ASSERT(tile.depth() == 32 && tile.width() >= kCellPixels && tile.height() >= kCellPixels);
-        const uchar* from = tile.constBits();
         const PixelPoint at = cellOrigin(cell);
-        uchar* to = bits + at.y * stride + at.x * sizeof(QRgb);
-        // A tile replaces the pixels beneath it.
-        for (int y = 0; y < kCellPixels; ++y, to += stride, from += tile.bytesPerLine())
-            std::memcpy(to, from, kCellPixels * sizeof(QRgb));
+        copyTile(cellBits(bits, stride, at), stride, pictures.imagen(tileAt(cell)));
         if (onTile) onTile(cell, at);
     });
+}
+
+void paintTile(QImage& board, const QImage& tile, PixelPoint at) {
+    Q_ASSERT(board.depth() == 32 && at.x >= 0 && at.y >= 0 && at.x + kCellPixels <= board.width() &&
+             at.y + kCellPixels <= board.height());
+    copyTile(cellBits(board.bits(), board.bytesPerLine(), at), board.bytesPerLine(), tile);
 }
 
 }  // namespace marv

@@ -16,4 +16,7 @@ void paintTileLayer(QImage& board, const PictureSet& pictures,
                     const std::function<int(Cell)>& tileAt,
                     const std::function<void(Cell, PixelPoint)>& onTile = {});
 
+// Copies the 20 × 20 `tile` over the cell whose origin is `at` on `board`, replacing its pixels.
+void paintTile(QImage& board, const QImage& tile, PixelPoint at);
+
 }  // namespace marv

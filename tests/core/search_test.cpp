@@ -2,7 +2,9 @@
 #include <cstring>
 #include <tuple>
 
+#include "demo/search/cell_picture.h"
 #include "demo_fixture.h"
+#include "map/core/drawn_cells.h"
 
 namespace marv::testing {
 namespace {
@@ -11,6 +13,7 @@ using Search = LoadedDemo;
 using Refusals = LoadedDemo;
 using Reset = LoadedDemo;
 using Load = LoadedDemo;
+using Frames = LoadedDemo;
 
 const std::string kNoPath = "text:NO SE PUEDE LLEGAR AL DESTINO";
 
@@ -197,6 +200,40 @@ TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
     EXPECT_EQ(std::memcmp(&loaded, &state().mapa, sizeof(Mapa)), 0);
     EXPECT_EQ(state().encontrado, -1);
     EXPECT_EQ(state().ruta, "1,1,2,2,3,3,4,4,5,5");
+}
+
+// A frame repaints the cells whose picture changed since the last one, and no other: the first
+// frame every cell, then those whose tile, shown marks or character changed.
+TEST_F(Frames, RepaintTheCellsWhosePictureChanged) {
+    struct Change {
+        const char* name;
+        void (*make)(DemoState&);
+        std::vector<Cell> repainted;
+    };
+    const Change changes[] = {
+        {"nothing", [](DemoState&) {}, {}},
+        {"a tile (water)", [](DemoState& s) { s.celda(3, 4).tipo = 1; }, {{3, 4}}},
+        {"marks with the display off", [](DemoState& s) { s.celda(5, 1).cerrado = kTrue; }, {}},
+        {"the display on",
+         [](DemoState& s) {
+             s.celda(6, 1).abierto = s.celda(1, 2).enCamino = kTrue;
+             s.mostrarBusqueda = kTrue;
+         },
+         {{5, 1}, {6, 1}, {1, 2}}},
+        {"a second mark", [](DemoState& s) { s.celda(5, 1).abierto = kTrue; }, {{5, 1}}},
+        {"a score", [](DemoState& s) { s.celda(5, 1).f = 70; }, {}},
+        {"the character", [](DemoState& s) { s.posX = 19; }, {{0, 0}, {19, 0}}},
+        {"the unused column 20", [](DemoState& s) { s.celda(20, 3).tipo = 1; }, {}},
+    };
+    DrawnCells drawn;
+    const auto frame = [&] {
+        return drawn.changed([this](Cell cell) { return cellPicture(state(), cell); });
+    };
+    EXPECT_EQ(frame().size(), static_cast<std::size_t>(kMapValues));
+    for (const Change& change : changes) {
+        change.make(demo.state());
+        EXPECT_EQ(frame(), change.repainted) << change.name;
+    }
 }
 
 TEST_F(Load, FillsTerrainFromTheNumbersAsWritten) {

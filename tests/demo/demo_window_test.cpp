@@ -1,12 +1,14 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStyleOptionButton>
+#include <QScopeGuard>
 
 #include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
+#include "demo/window/paint_demo_board.h"
 #include "map/pictures/picture_set.h"
+#include "support/board_frames.h"
 #include "support/pixels.h"
 #include "support/window_tools.h"
 
@@ -125,17 +127,70 @@ class DemoWindowTest : public QObject {
         QCOMPARE(text1(), QString("NO SE PUEDE LLEGAR AL DESTINO"));
     }
 
-    // The search repaints for its reset, for each of its 12 steps and for the path found. Each
-    // reaches the screen at the next turn of the event loop: the reset's and the steps' at the
-    // steps' yields, the last step's with the path's once the press is handled.
-    void everyStepOfAWatchedSearchReachesTheScreen() {
-        const PaintCounter paints(window->board());
-        QSignalSpy draws(window, &DemoWindow::boardDrawn);
-        press(Qt::LeftButton, 12, 0);  // 12 steps along row 0
+    QImage fullRepaintOfTheState() {
+        QImage image(kBoardPixels, kBoardPixels, kBoardImageFormat);
+        paintDemoBoard(image, state(), PictureSet::shared());
+        return fullRepaint(image);
+    }
+
+    void everyFrameOnScreenIsAFullRepaint_data() {
+        QTest::addColumn<int>("drawn");
+        QTest::addColumn<int>("shown");
+        // The reset that clears the last search's marks, 12 steps along row 0 and the path. Each
+        // reaches the screen at the next step's yield, the last step's with the path's.
+        QTest::newRow("search") << 1 + 12 + 1 << 1 + 12;
+        // The reset, then one step for each of the 398 cells besides the start that can be reached.
+        QTest::newRow("search closing every cell") << 1 + 398 << 1 + 398;
+        // Ten steps to (10, 0) and the tick that finds the walk over, which changes no cell.
+        QTest::newRow("walk") << 11 << 10;
+        QTest::newRow("reset") << 1 << 1;
+        // The reset that clears the marks, and the character in its new cell, shown together.
+        QTest::newRow("placement") << 2 << 1;
+    }
+    // A frame repaints only the cells whose picture changed, yet what reaches the screen is, pixel
+    // for pixel, what a full repaint of the same state shows. Each frame is checked when the next
+    // one is drawn, if it was shown in between, and the last once the events are handled.
+    void everyFrameOnScreenIsAFullRepaint() {
+        const QByteArray what = QTest::currentDataTag();
+        QFETCH(int, drawn);
+        QFETCH(int, shown);
+        press(Qt::LeftButton, 10, 0);  // a search to show, reset or walk
         QCoreApplication::processEvents();
-        QCOMPARE(text1(), QString("Encontrado: 12 pasos"));
-        QCOMPARE(draws.count(), 1 + 12 + 1);
-        QCOMPARE(paints.count(), 1 + 12);
+        QImage expected = fullRepaintOfTheState();
+        const PaintCounter paints(window->board());
+        int frames = 0, wrong = 0, paintsSeen = 0;
+        const auto check = [&] {
+            if (paints.count() == paintsSeen) return;
+            paintsSeen = paints.count();
+            wrong += boardOnScreen(window->board()) != expected;
+        };
+        const auto watch = connect(window, &DemoWindow::boardDrawn, this, [&] {
+            check();
+            ++frames;
+            expected = fullRepaintOfTheState();
+        });
+        const auto unwatch = qScopeGuard([&] { disconnect(watch); });
+        if (what == "search") {
+            press(Qt::LeftButton, 12, 0);
+            QCOMPARE(text1(), QString("Encontrado: 12 pasos"));
+        } else if (what == "search closing every cell") {
+            press(Qt::LeftButton, 6, 5);  // the water
+            QCOMPARE(text1(), QString("NO SE PUEDE LLEGAR AL DESTINO"));
+        } else if (what == "walk") {
+            click("ir");  // the walk's own timer gives the ticks, each shown before the next
+            QTRY_VERIFY_WITH_TIMEOUT(!window->walking(), 10000);
+        } else if (what == "reset") {
+            click("reiniciar");
+        } else {
+            tick("personaje", true);
+            press(Qt::LeftButton, 9, 9);
+        }
+        QCoreApplication::processEvents();
+        check();
+        QCOMPARE(wrong, 0);
+        QCOMPARE(frames, drawn);
+        QCOMPARE(paintsSeen, shown);
+        QCOMPARE(boardOnScreen(window->board()), expected);
     }
 
     // Ir walks a found path and Reiniciar stops it where it stands; with CheckIr ticked a search
@@ -167,6 +222,9 @@ class DemoWindowTest : public QObject {
         press(Qt::LeftButton, 0, 0);  // the destination before any search
         press(Qt::LeftButton, 9, 9);  // the character's cell
         press(Qt::MiddleButton, 3, 3);
+        // On the right and bottom border, which column and row 19 stop short of.
+        for (const QPoint border : {QPoint(398, 30), QPoint(30, 398)})
+            QTest::mouseClick(window->board(), Qt::LeftButton, {}, border);
         QCOMPARE(text1(), QString());
         QCOMPARE(window->board()->image(), before);
         QCOMPARE(state().destX, 0);

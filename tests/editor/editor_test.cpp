@@ -5,7 +5,9 @@
 
 #include "editor/editor_program.h"
 #include "editor/editor_window.h"
+#include "map/board/tile_layer.h"
 #include "map/pictures/picture_set.h"
+#include "support/board_frames.h"
 #include "support/child_process.h"
 #include "support/window_tools.h"
 
@@ -17,7 +19,9 @@ using namespace testing;
 // A map written into a folder of its own, open in a shown window as the program opens it.
 struct Session : WindowOnMap<EditorWindow> {
     explicit Session(const QByteArray& text) : WindowOnMap(editorProgram(), text.toStdString()) {
-        if (window) window->show();
+        if (!window) return;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
     BoardView* board() const { return window->findChild<BoardView*>("mainpic"); }
     const CodeGrid& mapa() const { return window->model().mapa(); }
@@ -46,6 +50,17 @@ struct Session : WindowOnMap<EditorWindow> {
     bool shows(Cell cell, int picture) const {
         return cellImage(board(), cell) == PictureSet::shared().imagen(picture);
     }
+
+    // Once the window has repainted: whether the board on screen is, pixel for pixel, a full
+    // repaint of the map, though each frame repaints only the cells that changed.
+    bool screenShowsTheMap() const {
+        QCoreApplication::processEvents();
+        QImage full(kBoardPixels, kBoardPixels, kBoardImageFormat);
+        paintTileLayer(full, PictureSet::shared(),
+                       [this](Cell cell) { return mapa()[cell.column][cell.row]; });
+        return boardOnScreen(board()) == fullRepaint(full);
+    }
+
 };
 
 }  // namespace
@@ -97,6 +112,7 @@ class EditorWindowTest : public QObject {
         expected[2][3] = 0;
         QCOMPARE(session.mapa(), expected);
         QVERIFY(session.shows({2, 3}, kPasto));
+        QVERIFY(session.screenShowsTheMap());
 
         session.click("imagen8");
         session.click("imagen7");
@@ -105,6 +121,10 @@ class EditorWindowTest : public QObject {
         expected[19][0] = 7;
         QCOMPARE(session.mapa(), expected);
         QVERIFY(session.shows({19, 0}, kTierra) && session.shows({18, 0}, kAgua));
+        QVERIFY(session.screenShowsTheMap());
+        // Pressed while the board has the focus, which a press giving it repaints whole.
+        session.press({5, 19}, button, modifiers);
+        QVERIFY(session.screenShowsTheMap());
     }
 
     void savingReplacesTheFileWhole() {
@@ -116,6 +136,7 @@ class EditorWindowTest : public QObject {
         QVERIFY(session.shows({0, 0}, kTierra));
         session.click("borrar");
         QVERIFY(session.shows({10, 10}, kPasto));
+        QVERIFY(session.screenShowsTheMap());
         QVERIFY(readFile(session.path).startsWith(uniformText(7)));
 
         BoxAnswerer answers;
