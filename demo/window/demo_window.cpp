@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyleOptionFrame>
 
 #include "demo/search/cell_picture.h"
 #include "demo/window/demo_program.h"
@@ -21,6 +22,12 @@
 #include "map/startup/spanish_texts.h"
 
 namespace marv {
+namespace {
+
+// The blank a line edit leaves on each side of its text, inside its contents.
+constexpr int kLineEditTextMargin = 2;
+
+}  // namespace
 
 DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     : QWidget(parent), pictures_(PictureSet::shared()), demo_(*this) {
@@ -110,8 +117,18 @@ bool DemoWindow::checkIr() const {
 }
 
 void DemoWindow::setText1(const std::string& text) {
-    text1_->setText(QString::fromStdString(text));
-    // A line longer than the field (the inspector's, with Verdadero) reads from its start.
+    const QString line = QString::fromStdString(text);
+    // The inspector's line with Verdadero is wider than the field at the window's font: such a
+    // line gets a smaller font, down to 8 pixels, so that it shows whole.
+    QStyleOptionFrame frame;
+    frame.initFrom(text1_);
+    const int room = style()->subElementRect(QStyle::SE_LineEditContents, &frame, text1_).width() -
+                     2 * kLineEditTextMargin;
+    QFont fitted = font();
+    while (fitted.pixelSize() > 8 && QFontMetrics(fitted).horizontalAdvance(line) > room)
+        fitted.setPixelSize(fitted.pixelSize() - 1);
+    text1_->setFont(fitted);
+    text1_->setText(line);
     text1_->setCursorPosition(0);
 }
 

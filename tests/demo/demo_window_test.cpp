@@ -1,8 +1,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyleOptionButton>
 #include <QScopeGuard>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 
 #include "demo/window/demo_program.h"
 #include "demo/window/demo_window.h"
@@ -243,6 +244,16 @@ class DemoWindowTest : public QObject {
         press(Qt::LeftButton, 19, 19);
         QVERIFY(boxes.seen.value(1).text.startsWith("Coor = 5 5\n"));
         QCOMPARE(text1(), QString("Encontrado: 19 pasos"));
+        // The start is closed: the longer line still shows whole in the field.
+        press(Qt::RightButton, 0, 0);
+        QCOMPARE(text1(), QString("Abierto = Falso  Cerrado = Verdadero"));
+        auto* field = window->findChild<QLineEdit*>("Text1");
+        QStyleOptionFrame frame;
+        frame.initFrom(field);
+        const QRect inside =
+            field->style()->subElementRect(QStyle::SE_LineEditContents, &frame, field);
+        QVERIFY(QFontMetrics(field->font()).horizontalAdvance(text1()) + 4 <= inside.width());
+        QVERIFY(field->font().pixelSize() >= 8);
     }
 
     void modifierKeysChangeNothing() {
