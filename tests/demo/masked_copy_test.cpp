@@ -11,11 +11,12 @@
 namespace marv {
 namespace {
 
+// Every bit of every pixel at random, alpha too.
 QImage noise(int width, int height, std::uint32_t seed) {
     std::mt19937 rng(seed);
     QImage image(width, height, kBoardImageFormat);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, 0xff000000u | (rng() & 0xffffffu));
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, rng());
     return image;
 }
 
