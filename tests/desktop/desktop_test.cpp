@@ -137,25 +137,24 @@ class DesktopTest : public QObject {
     // Read through the accessibility layer, as a screen reader gets them.
     void controlsHaveSpanishNamesForAssistiveTechnologies() {
         using A = QAccessible;
-        QWidget *const d = demo.window.get(), *const e = editor.window.get();
         const std::tuple<QWidget*, const char*, const char*, A::Role> controls[] = {
-            {d, "", "marvane A*", A::Window},
-            {d, "mainpic", "Tablero", A::Canvas},
-            {d, "Text1", "Resultado", A::EditableText},
-            {d, "Text2", "Notas", A::EditableText},
-            {d, "CheckIr", "Ir con Click", A::CheckBox},
-            {d, "personaje", "Colocar personaje", A::CheckBox},
-            {d, "imagen2", "Personaje", A::Graphic},
-            {d, "reiniciar", "Reiniciar", A::Button},
-            {d, "ir", "Ir a Destino", A::Button},
-            {e, "", "Editor", A::Window},
-            {e, "mainpic", "Tablero", A::Canvas},
-            {e, "imagen0", "Pasto", A::Graphic},
-            {e, "imagen1", "Agua", A::Graphic},
-            {e, "imagen7", "Tierra", A::Graphic},
-            {e, "imagen8", "Adoquín", A::Graphic},
-            {e, "borrar", "Borrar", A::Button},
-            {e, "guardar", "Guardar", A::Button}};
+            {demo.window.get(), "", "marvane A*", A::Window},
+            {demo.window.get(), "mainpic", "Tablero", A::Canvas},
+            {demo.window.get(), "Text1", "Resultado", A::EditableText},
+            {demo.window.get(), "Text2", "Notas", A::EditableText},
+            {demo.window.get(), "CheckIr", "Ir con Click", A::CheckBox},
+            {demo.window.get(), "personaje", "Colocar personaje", A::CheckBox},
+            {demo.window.get(), "imagen2", "Personaje", A::Graphic},
+            {demo.window.get(), "reiniciar", "Reiniciar", A::Button},
+            {demo.window.get(), "ir", "Ir a Destino", A::Button},
+            {editor.window.get(), "", "Editor", A::Window},
+            {editor.window.get(), "mainpic", "Tablero", A::Canvas},
+            {editor.window.get(), "imagen0", "Pasto", A::Graphic},
+            {editor.window.get(), "imagen1", "Agua", A::Graphic},
+            {editor.window.get(), "imagen7", "Tierra", A::Graphic},
+            {editor.window.get(), "imagen8", "Adoquín", A::Graphic},
+            {editor.window.get(), "borrar", "Borrar", A::Button},
+            {editor.window.get(), "guardar", "Guardar", A::Button}};
         for (const auto& [window, object, name, role] : controls) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
