@@ -286,8 +286,6 @@ class DemoWindowTest : public QObject {
         QTest::newRow("missing") << QByteArray() << "No se encuentra el archivo del mapa";
         QTest::newRow("short") << QByteArray("0,0,0,")
                                << "el mapa tiene 3 valores y hacen falta 400";
-        QTest::newRow("not a number")
-            << QByteArray::fromStdString("x," + mapText({})) << "«x» no es un número";
         QTest::newRow("undrawable code") << QByteArray::fromStdString(mapText({".9"}))
                                          << "fila 0, columna 1: el código 9 no se puede dibujar";
     }
