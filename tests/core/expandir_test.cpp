@@ -62,11 +62,9 @@ TEST_F(Expandir, OpensWithStepCostEstimateAndTerrain) {
     const Mapa once = s.mapa;
     expandir(s);  // repeated, it changes nothing
     EXPECT_EQ(std::memcmp(&once, &s.mapa, sizeof(Mapa)), 0);
-}
 
-// A destination next to the node: paved, it scores 0 + 10 - 15; water, it is never opened.
-TEST_F(Expandir, ADestinationOneStepAwayScoresItsTerrain) {
-    DemoState s = nodeAt(mapOf({"......p"}, 5), 5, 5, 6, 5);
+    // A destination next to the node: paved, it scores 0 + 10 - 15; water, it is never opened.
+    s = nodeAt(mapOf({"......p"}, 5), 5, 5, 6, 5);
     expandir(s);
     EXPECT_EQ(s.celda(6, 5).f, 0 + 10 - 15);
     EXPECT_NE(cellReportMessage(s, 6, 5).find("F = -5\r\n"), std::string::npos) << "with its sign";

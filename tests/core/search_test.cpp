@@ -180,15 +180,6 @@ TEST_F(Refusals, DuringASearchOnlyTheCellReportRuns) {
     EXPECT_EQ(state().destX, 4);
 }
 
-TEST_F(Refusals, AWindowGoingAwayStopsTheSearchAtOnce) {
-    window.onYield = [](int n) { return n < 3; };
-    press(kLeftButton, 10, 10);
-    EXPECT_EQ(window.calls.back(), "yield") << "nothing is called after the window went away";
-    EXPECT_EQ(window.count("yield"), 3);
-    EXPECT_EQ(state().buscando, 0);
-    EXPECT_EQ(state().encontrado, 0);
-}
-
 // Every cell is again as the map's load left it: the terrain kept, the marks and scores gone.
 TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
     load(mapOf({"t#p"}));
@@ -283,21 +274,8 @@ TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
     EXPECT_EQ(window.count("dibujar"), 4) << "k + 1 repaints for a path of k cells";
 }
 
-// A one-cell path moves on the first tick and stops on the second; Ir then only stops and repaints.
-TEST_F(Walk, OneCellPathAndIrAfterArrival) {
-    search({2, 5}, {3, 5});
-    demo.startWalk();
-    EXPECT_EQ(after(1), (Cell{3, 5}));
-    EXPECT_TRUE(window.timerRunning);
-    after(1);
-    EXPECT_FALSE(window.timerRunning);
-    window.calls.clear();
-    demo.startWalk();
-    EXPECT_EQ(after(1), (Cell{3, 5}));
-    EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
-}
-
-// Ir again, and Ir after a placement, walk the path from its first cell.
+// Ir again, and Ir after a placement, walk the path from its first cell. A one-cell path moves on
+// the first tick and stops on the second; Ir then only stops and repaints.
 TEST_F(Walk, IrWalksFromThePathsFirstCell) {
     search({2, 5}, {6, 5});
     demo.startWalk();
@@ -310,6 +288,17 @@ TEST_F(Walk, IrWalksFromThePathsFirstCell) {
     EXPECT_EQ(after(1), (Cell{3, 5}));
     EXPECT_EQ(after(4), (Cell{6, 5}));
     EXPECT_FALSE(window.timerRunning);
+
+    search({6, 5}, {7, 5});
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{7, 5}));
+    EXPECT_TRUE(window.timerRunning);
+    after(1);
+    EXPECT_FALSE(window.timerRunning);
+    window.calls.clear();
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{7, 5}));
+    EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
 }
 
 // Reiniciar, a placement or a search stops a walk where it stands; the search starts from there.
