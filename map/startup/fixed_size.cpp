@@ -1,13 +1,85 @@
 #include "map/startup/fixed_size.h"
 
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace marv {
+namespace {
+
+bool fillsScreen(Qt::WindowStates states) {
+    return states & (Qt::WindowMaximized | Qt::WindowFullScreen);
+}
+
+// Lifts the window's size limit as soon as a maximise is asked for, before the compositor
+// answers with the maximised size, and sets it back once the window is back to normal.
+class MaximiseGrowth : public QObject {
+  public:
+    explicit MaximiseGrowth(QWidget& window) : QObject(&window), window_(window) {
+        window.installEventFilter(this);
+        if (window.windowHandle()) follow(*window.windowHandle());
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The native window exists by the time the window is shown, and is made anew if the
+        // window is hidden and shown again.
+        if (watched == &window_ && event->type() == QEvent::Show && window_.windowHandle())
+            follow(*window_.windowHandle());
+        // The state reported once Qt has taken the compositor's answer; the window then has its
+        // normal size again, or is about to.
+        if (watched == &window_ && event->type() == QEvent::WindowStateChange &&
+            !fillsScreen(window_.windowState()))
+            restoreLimit();
+        return false;
+    }
+
+  private:
+    void follow(QWindow& native) {
+        if (&native == followed_) return;
+        followed_ = &native;
+        // Emitted at once when the title bar asks for the new state, so the limit is gone before
+        // the compositor's maximised size arrives.
+        connect(&native, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (fillsScreen(state)) liftLimit();
+        });
+    }
+
+    void liftLimit() {
+        if (lifted_) return;
+        fixedLimit_ = window_.maximumSize();
+        lifted_ = true;
+        window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+
+    void restoreLimit() {
+        if (!lifted_) return;
+        lifted_ = false;
+        window_.setMaximumSize(fixedLimit_);
+    }
+
+    QWidget& window_;
+    QPointer<QWindow> followed_;
+    QSize fixedLimit_;
+    bool lifted_ = false;
+};
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace
 
 void offerNoMaximise(QWidget& window) {
     // The flags already name every button the window offers, so clearing one keeps the rest.
     window.setWindowFlags(window.windowFlags() &
                           ~(Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint));
+    if (onWayland()) keepMaximiseHarmless(window);
+}
+
+void keepMaximiseHarmless(QWidget& window) {
+    new MaximiseGrowth(window);
 }
 
 }  // namespace marv

@@ -10,6 +10,7 @@
 #include "map/pictures/picture_set.h"
 #include "map/startup/fixed_size.h"
 #include "map/startup/spanish_texts.h"
+#include "map/startup/window_platform.h"
 
 namespace marv {
 namespace {
@@ -44,6 +45,7 @@ Expected<std::string> ownFolder() {
 }  // namespace
 
 int programMain(int argc, char* argv[], const ProgramKind& kind) {
+    chooseWindowPlatform(argc, argv);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
