@@ -14,34 +14,39 @@ bool fillsScreen(Qt::WindowStates states) {
 }
 
 // Lifts the window's size limit as soon as a maximise is asked for, before the compositor
-// answers with the maximised size, and sets it back once the window is back to normal.
+// answers with the maximised size, and sets it back once the compositor has put the window back
+// to normal.
 class MaximiseGrowth : public QObject {
   public:
     explicit MaximiseGrowth(QWidget& window) : QObject(&window), window_(window) {
         window.installEventFilter(this);
-        if (window.windowHandle()) follow(*window.windowHandle());
+        follow(window.windowHandle());
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // The native window exists by the time the window is shown, and is made anew if the
-        // window is hidden and shown again.
-        if (watched == &window_ && event->type() == QEvent::Show && window_.windowHandle())
-            follow(*window_.windowHandle());
-        // The state reported once Qt has taken the compositor's answer; the window then has its
-        // normal size again, or is about to.
-        if (watched == &window_ && event->type() == QEvent::WindowStateChange &&
-            !fillsScreen(window_.windowState()))
+        if (watched == &window_) {
+            // The native window exists by the time the window is shown, and may be a new one
+            // each time it is shown again.
+            if (event->type() == QEvent::Show) follow(window_.windowHandle());
+            // A message box fits itself to its text again on each layout request, which would
+            // shrink it below the maximised size.
+            if (event->type() == QEvent::LayoutRequest && lifted_) return true;
+        } else if (watched == followed_ && event->type() == QEvent::WindowStateChange &&
+                   !fillsScreen(followed_->windowStates())) {
+            // Sent when the window system reports the new state, by then with the normal size.
             restoreLimit();
+        }
         return false;
     }
 
   private:
-    void follow(QWindow& native) {
-        if (&native == followed_) return;
-        followed_ = &native;
+    void follow(QWindow* native) {
+        if (!native || native == followed_) return;
+        followed_ = native;
+        native->installEventFilter(this);
         // Emitted at once when the title bar asks for the new state, so the limit is gone before
         // the compositor's maximised size arrives.
-        connect(&native, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+        connect(native, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
             if (fillsScreen(state)) liftLimit();
         });
     }
@@ -57,6 +62,8 @@ class MaximiseGrowth : public QObject {
         if (!lifted_) return;
         lifted_ = false;
         window_.setMaximumSize(fixedLimit_);
+        // Lets a message box fit its text again.
+        QCoreApplication::postEvent(&window_, new QEvent(QEvent::LayoutRequest));
     }
 
     QWidget& window_;

@@ -11,6 +11,7 @@
 #include "editor/editor_window.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "map/startup/fixed_size.h"
 #include "support/pixels.h"
 #include "support/window_tools.h"
 
@@ -134,6 +135,45 @@ class DesktopTest : public QObject {
                          answerer.seen[0].buttons == QStringList{"Aceptar"} &&
                          !(answerer.seen[0].flags & Qt::WindowMaximizeButtonHint),
                      name);
+        }
+    }
+
+    // Where the title bar maximises whatever the size limits, as Qt's own does on Wayland, both
+    // windows and a box grow to the maximised size, the boards where they were, and take their
+    // fixed size back once normal again.
+    void aMaximiseGrowsAFixedWindowUntilItIsNormalAgain() {
+        const std::pair<const char*, std::function<QWidget*()>> windows[] = {
+            {"marvane", [] { return new DemoWindow(mapOf()); }},
+            {"marvedit", [] { return new EditorWindow("mapa.txt", mapOf()); }},
+            {"box",
+             [] {
+                 return new QMessageBox(QMessageBox::Warning, "Editor", "No se puede guardar.",
+                                        QMessageBox::Ok);
+             }},
+        };
+        for (const auto& [name, make] : windows) {
+            const std::unique_ptr<QWidget> window(make());
+            keepMaximiseHarmless(*window);
+            window->show();
+            QVERIFY2(QTest::qWaitForWindowExposed(window.get()), name);
+            const QSize fixed = window->size();
+            QCOMPARE(window->maximumSize(), fixed);
+            const auto* board = window->findChild<QWidget*>("mainpic");
+            const QRect boardPlace = board ? board->geometry() : QRect();
+
+            window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+            QTRY_VERIFY2(window->isMaximized(), name);
+            QTRY_VERIFY2(window->width() > fixed.width() && window->height() > fixed.height(),
+                         name);
+            // Qt's Wayland platform holds the native window to this limit.
+            const QSize limit = window->windowHandle()->maximumSize();
+            QVERIFY2(limit.width() >= window->width() && limit.height() >= window->height(), name);
+            if (board) QCOMPARE(board->geometry(), boardPlace);
+
+            window->windowHandle()->setWindowStates(Qt::WindowNoState);
+            QTRY_VERIFY2(!window->isMaximized(), name);
+            QTRY_COMPARE(window->size(), fixed);
+            QCOMPARE(window->maximumSize(), fixed);
         }
     }
 
