@@ -9,32 +9,26 @@
 namespace marv {
 namespace {
 
-bool fillsScreen(Qt::WindowStates states) {
-    return states & (Qt::WindowMaximized | Qt::WindowFullScreen);
-}
-
-// Lifts the window's size limit as soon as a maximise is asked for, before the compositor
-// answers with the maximised size, and sets it back once the compositor has put the window back
-// to normal.
-class MaximiseGrowth : public QObject {
+// Takes the maximum size off a fixed-size window just before the window system first sees it,
+// and keeps it off; the minimum size stays.
+class NoMaximumSize : public QObject {
   public:
-    explicit MaximiseGrowth(QWidget& window) : QObject(&window), window_(window) {
+    explicit NoMaximumSize(QWidget& window) : QObject(&window), window_(window) {
         window.installEventFilter(this);
-        follow(window.windowHandle());
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &window_) {
-            // The native window exists by the time the window is shown, and may be a new one
-            // each time it is shown again.
+            // The native window exists by then, and may be a new one each time the window is
+            // shown again.
             if (event->type() == QEvent::Show) follow(window_.windowHandle());
-            // A message box fits itself to its text again on each layout request, which would
-            // shrink it below the maximised size.
+            // A message box fits itself to its text again on each layout request, which fixes
+            // its size anew, and would shrink a maximised box.
             if (event->type() == QEvent::LayoutRequest && lifted_) return true;
-        } else if (watched == followed_ && event->type() == QEvent::WindowStateChange &&
-                   !fillsScreen(followed_->windowStates())) {
-            // Sent when the window system reports the new state, by then with the normal size.
-            restoreLimit();
+        } else if (watched == followed_ && event->type() == QEvent::Show) {
+            // Sent after the window's own show event, where a message box fits itself, and
+            // before the native window is handed to the window system.
+            lift();
         }
         return false;
     }
@@ -44,31 +38,15 @@ class MaximiseGrowth : public QObject {
         if (!native || native == followed_) return;
         followed_ = native;
         native->installEventFilter(this);
-        // Emitted at once when the title bar asks for the new state, so the limit is gone before
-        // the compositor's maximised size arrives.
-        connect(native, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
-            if (fillsScreen(state)) liftLimit();
-        });
     }
 
-    void liftLimit() {
-        if (lifted_) return;
-        fixedLimit_ = window_.maximumSize();
+    void lift() {
         lifted_ = true;
         window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
 
-    void restoreLimit() {
-        if (!lifted_) return;
-        lifted_ = false;
-        window_.setMaximumSize(fixedLimit_);
-        // Lets a message box fit its text again.
-        QCoreApplication::postEvent(&window_, new QEvent(QEvent::LayoutRequest));
-    }
-
     QWidget& window_;
     QPointer<QWindow> followed_;
-    QSize fixedLimit_;
     bool lifted_ = false;
 };
 
@@ -86,7 +64,7 @@ void offerNoMaximise(QWidget& window) {
 }
 
 void keepMaximiseHarmless(QWidget& window) {
-    new MaximiseGrowth(window);
+    new NoMaximumSize(window);
 }
 
 }  // namespace marv

@@ -138,9 +138,9 @@ class DesktopTest : public QObject {
         }
     }
 
-    // Where the title bar maximises whatever the size limits, as Qt's own does on Wayland, both
-    // windows and a box grow to the maximised size, the boards where they were, and take their
-    // fixed size back once normal again.
+    // Where the window system maximises whatever the size limits, as Qt's own title bar and the
+    // compositor do on Wayland, both windows and a box grow to the maximised size, the boards
+    // where they were, and take their own size back once normal again.
     void aMaximiseGrowsAFixedWindowUntilItIsNormalAgain() {
         const std::pair<const char*, std::function<QWidget*()>> windows[] = {
             {"marvane", [] { return new DemoWindow(mapOf()); }},
@@ -157,7 +157,7 @@ class DesktopTest : public QObject {
             window->show();
             QVERIFY2(QTest::qWaitForWindowExposed(window.get()), name);
             const QSize fixed = window->size();
-            QCOMPARE(window->maximumSize(), fixed);
+            QCOMPARE(window->minimumSize(), fixed);
             const auto* board = window->findChild<QWidget*>("mainpic");
             const QRect boardPlace = board ? board->geometry() : QRect();
 
@@ -173,7 +173,7 @@ class DesktopTest : public QObject {
             window->windowHandle()->setWindowStates(Qt::WindowNoState);
             QTRY_VERIFY2(!window->isMaximized(), name);
             QTRY_COMPARE(window->size(), fixed);
-            QCOMPARE(window->maximumSize(), fixed);
+            QCOMPARE(window->minimumSize(), fixed);
         }
     }
 
