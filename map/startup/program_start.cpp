@@ -16,6 +16,7 @@
 #include "map/pictures/picture_set.h"
 #include "map/startup/fixed_size.h"
 #include "map/startup/spanish_texts.h"
+#include "map/startup/window_platform.h"
 
 namespace marv {
 namespace {
@@ -94,6 +95,7 @@ Expected<MapLocation> thisCopysMap() {
 
 int programMain(int argc, char* argv[], const ProgramKind& kind) {
     if (const auto status = answerCommandLine(argc, argv, kind)) return *status;
+    chooseWindowPlatform(argc, argv);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);

@@ -12,6 +12,7 @@
 #include "editor/editor_window.h"
 #include "map/pictures/picture_set.h"
 #include "map/pictures/program_icons.h"
+#include "map/startup/fixed_size.h"
 #include "support/pixels.h"
 #include "support/window_tools.h"
 
@@ -132,6 +133,75 @@ class DesktopTest : public QObject {
                          !(answerer.seen[0].flags & Qt::WindowMaximizeButtonHint),
                      name);
         }
+    }
+
+    // Where the window system maximises whatever the size limits, as Qt's own title bar and the
+    // compositor do on Wayland, both windows and a box grow to the maximised size, the boards
+    // where they were, and take their own size back once normal again.
+    void aMaximiseGrowsAFixedWindowUntilItIsNormalAgain() {
+        const std::pair<const char*, std::function<QWidget*()>> windows[] = {
+            {"marvane", [] { return new DemoWindow(mapOf()); }},
+            {"marvedit", [] { return new EditorWindow("mapa.txt", mapOf()); }},
+            {"box",
+             [] {
+                 return new QMessageBox(QMessageBox::Warning, "Editor", "No se puede guardar.",
+                                        QMessageBox::Ok);
+             }},
+        };
+        for (const auto& [name, make] : windows) {
+            const std::unique_ptr<QWidget> window(make());
+            keepMaximiseHarmless(*window);
+            window->show();
+            QVERIFY2(QTest::qWaitForWindowExposed(window.get()), name);
+            const QSize fixed = window->size();
+            QCOMPARE(window->minimumSize(), fixed);
+            const auto* board = window->findChild<QWidget*>("mainpic");
+            const QRect boardPlace = board ? board->geometry() : QRect();
+
+            window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+            QTRY_VERIFY2(window->isMaximized(), name);
+            QTRY_VERIFY2(window->width() > fixed.width() && window->height() > fixed.height(),
+                         name);
+            // Qt's Wayland platform holds the native window to this limit.
+            const QSize limit = window->windowHandle()->maximumSize();
+            QVERIFY2(limit.width() >= window->width() && limit.height() >= window->height(), name);
+            if (board) QCOMPARE(board->geometry(), boardPlace);
+
+            window->windowHandle()->setWindowStates(Qt::WindowNoState);
+            QTRY_VERIFY2(!window->isMaximized(), name);
+            QTRY_COMPARE(window->size(), fixed);
+            QCOMPARE(window->minimumSize(), fixed);
+        }
+    }
+
+    void controlsHaveSpanishNamesForAssistiveTechnologies_data() {
+        QTest::addColumn<bool>("editor");
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QAccessible::Role>("role");
+        const auto row = [](bool editor, const char* object, const char* name,
+                            QAccessible::Role role) {
+            QTest::addRow("%s %s", editor ? "marvedit" : "marvane", *object ? object : "window")
+                << editor << QString::fromUtf8(object) << QString::fromUtf8(name) << role;
+        };
+        using A = QAccessible;
+        row(false, "", "marvane A*", A::Window);
+        row(false, "mainpic", "Tablero", A::Canvas);
+        row(false, "Text1", "Resultado", A::EditableText);
+        row(false, "Text2", "Notas", A::EditableText);
+        row(false, "CheckIr", "Ir con Click", A::CheckBox);
+        row(false, "personaje", "Colocar personaje", A::CheckBox);
+        row(false, "imagen2", "Personaje", A::Graphic);
+        row(false, "reiniciar", "Reiniciar", A::Button);
+        row(false, "ir", "Ir a Destino", A::Button);
+        row(true, "", "Editor", A::Window);
+        row(true, "mainpic", "Tablero", A::Canvas);
+        row(true, "imagen0", "Pasto", A::Graphic);
+        row(true, "imagen1", "Agua", A::Graphic);
+        row(true, "imagen7", "Tierra", A::Graphic);
+        row(true, "imagen8", "Adoquín", A::Graphic);
+        row(true, "borrar", "Borrar", A::Button);
+        row(true, "guardar", "Guardar", A::Button);
     }
 
     // Read through the accessibility layer, as a screen reader gets them.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "map/core/map_file.h"
+#include "map/startup/window_platform.h"
 #include "support/board_text.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
@@ -133,6 +134,38 @@ TEST(Startup, CommandLineAnswersWithoutADisplay) {
                 EXPECT_NE(out.find(part), std::string::npos) << part << " in\n" << out;
         }
     }
+}
+
+// A Wayland session that also offers X starts on X11, unless the user chose a platform; every
+// other session keeps Qt's own choice.
+TEST(Startup, WaylandWithXStartsOnX11UnlessThePlatformIsChosen) {
+    struct Row {
+        const char* session;
+        WindowSystemEnvironment environment;
+        std::vector<const char*> arguments;
+        const char* requested;
+    };
+    const Row rows[] = {
+        {"X11 alone", {":0", "", ""}, {}, ""},
+        {"Wayland alone", {"", "wayland-0", ""}, {}, ""},
+        {"no display at all", {"", "", ""}, {}, ""},
+        {"Wayland with X", {":0", "wayland-0", ""}, {}, "xcb;wayland"},
+        {"Wayland with X, other arguments", {":0", "wayland-0", ""}, {"--version"}, "xcb;wayland"},
+        {"Wayland with X, a platform value alone",
+         {":0", "wayland-0", ""},
+         {"wayland"},
+         "xcb;wayland"},
+        {"Wayland with X, wayland chosen", {":0", "wayland-0", "wayland"}, {}, ""},
+        {"Wayland with X, xcb chosen", {":0", "wayland-0", "xcb"}, {}, ""},
+        {"Wayland with X, -platform", {":0", "wayland-0", ""}, {"-platform", "wayland"}, ""},
+        {"Wayland with X, --platform", {":0", "wayland-0", ""}, {"--platform", "wayland"}, ""},
+        {"Wayland with X, -platform later",
+         {":0", "wayland-0", ""},
+         {"-style", "fusion", "-platform", "wayland-egl"},
+         ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(platformToRequest(row.environment, row.arguments), row.requested) << row.session;
 }
 
 }  // namespace
