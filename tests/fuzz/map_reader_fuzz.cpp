@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the map reader. Whatever it accepts must survive being written out and
 // read back with the same codes, and reading the bytes from a file must agree with reading them
 // as text. Any disagreement aborts, which the fuzzer reports as a finding.
-#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -21,11 +21,16 @@ void fail(const char* what) {
     std::abort();
 }
 
-// A file in memory, reached by its path under /proc: the process's own, so that parallel fuzzing
-// jobs never share it, and gone with the process.
+// One file per process, so that parallel fuzzing jobs never share it.
 const std::string& scratchPath() {
-    static const std::string path =
-        "/proc/self/fd/" + std::to_string(::memfd_create("map_reader_fuzz", MFD_CLOEXEC));
+    static const std::string path = [] {
+        const char* folder = std::getenv("TMPDIR");
+        return std::string(folder && *folder ? folder : "/tmp") + "/map_reader_fuzz." +
+               std::to_string(::getpid()) + ".txt";
+    }();
+    // Registered once the path exists, so that it runs before the path is destroyed.
+    [[maybe_unused]] static const bool removedAtExit =
+        std::atexit([] { ::unlink(scratchPath().c_str()); }) == 0;
     return path;
 }
 
