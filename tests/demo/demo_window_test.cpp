@@ -9,7 +9,6 @@
 #include "demo/window/demo_window.h"
 #include "demo/window/paint_demo_board.h"
 #include "map/pictures/picture_set.h"
-#include "support/board_frames.h"
 #include "support/pixels.h"
 #include "support/window_tools.h"
 

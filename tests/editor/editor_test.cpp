@@ -7,7 +7,6 @@
 #include "editor/editor_window.h"
 #include "map/board/tile_layer.h"
 #include "map/pictures/picture_set.h"
-#include "support/board_frames.h"
 #include "support/child_process.h"
 #include "support/window_tools.h"
 
@@ -60,7 +59,6 @@ struct Session : WindowOnMap<EditorWindow> {
                        [this](Cell cell) { return mapa()[cell.column][cell.row]; });
         return boardOnScreen(board()) == fullRepaint(full);
     }
-
 };
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QImage>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -31,6 +33,24 @@ inline QPoint cellCentre(const BoardView* board, Cell cell) {
 inline QImage cellImage(const BoardView* board, Cell cell) {
     const PixelPoint at = cellOrigin(cell);
     return board->image().copy(at.x, at.y, kCellPixels, kCellPixels);
+}
+
+// The board's pixels as the window system last got them from its window: what is on screen, not
+// what the widget would paint now.
+inline QImage boardOnScreen(const BoardView* board) {
+    const QWidget* window = board->window();
+    const QPoint at = board->mapTo(window, QPoint(0, 0));
+    return window->screen()
+        ->grabWindow(window->winId(), at.x(), at.y(), board->width(), board->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// A board showing `image` painted whole, border and all, as when it is first exposed.
+inline QImage fullRepaint(const QImage& image) {
+    BoardView reference;
+    reference.image() = image;
+    return reference.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // The first top-level window of type W, or null.
