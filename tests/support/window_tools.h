@@ -61,25 +61,19 @@ W* topLevelWindow() {
     return nullptr;
 }
 
-// Counts the paints of a widget while it lives, calling `onPaint` with the count after each.
+// Counts the paints of a widget while it lives.
 class PaintCounter : public QObject {
   public:
-    explicit PaintCounter(QWidget* widget, std::function<void(int)> onPaint = {})
-        : onPaint_(std::move(onPaint)) {
-        widget->installEventFilter(this);
-    }
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
     int count() const { return count_; }
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Paint) return false;
-        ++count_;
-        if (onPaint_) onPaint_(count_);
+        count_ += event->type() == QEvent::Paint;
         return false;
     }
 
   private:
-    std::function<void(int)> onPaint_;
     int count_ = 0;
 };
 
