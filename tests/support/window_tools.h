@@ -61,19 +61,25 @@ W* topLevelWindow() {
     return nullptr;
 }
 
-// Counts the paints of a widget while it lives.
+// Counts the paints of a widget while it lives, calling `onPaint` with the count after each.
 class PaintCounter : public QObject {
   public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    explicit PaintCounter(QWidget* widget, std::function<void(int)> onPaint = {})
+        : onPaint_(std::move(onPaint)) {
+        widget->installEventFilter(this);
+    }
     int count() const { return count_; }
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        count_ += event->type() == QEvent::Paint;
+        if (event->type() != QEvent::Paint) return false;
+        ++count_;
+        if (onPaint_) onPaint_(count_);
         return false;
     }
 
   private:
+    std::function<void(int)> onPaint_;
     int count_ = 0;
 };
 
