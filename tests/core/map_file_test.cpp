@@ -310,16 +310,18 @@ ino_t rowInode = 0;
 // A default ACL that gives everyone read and write on new files: user::rwx group::rwx other::rw-.
 const std::uint32_t kOpenDefaultAcl[] = {2, 0x70001, ~0u, 0x70004, ~0u, 0x60020, ~0u};
 
-// The old map behind a link `mapa.txt` in a sticky folder anyone may write, the folder and the
-// link of the given owners.
-template <uid_t folderOwner, uid_t linkOwner>
-void linkInSharedFolder(TempFolder& f) {
+constexpr uid_t kRunner = static_cast<uid_t>(-1);  // as an owner: whoever runs the test
+
+// The old map behind a link `mapa.txt` in a folder with `mode` (by default a sticky one anyone may
+// write), the folder and the link of the given owners.
+template <uid_t folderOwner, uid_t linkOwner, int mode = 01777>
+void linkInFolder(TempFolder& f) {
     fs::create_directory(f.file("mapas"));
     TempFolder::write(f.file("mapas/uno.txt"), kOld);
     fs::create_symlink("mapas/uno.txt", f.file("mapa.txt"));
     ASSERT_EQ(::lchown(f.file("mapa.txt").c_str(), linkOwner, linkOwner), 0);
     ASSERT_EQ(::chown(f.path().c_str(), folderOwner, folderOwner), 0);
-    fs::permissions(f.path(), fs::perms(01777));
+    fs::permissions(f.path(), fs::perms(mode));
 }
 
 ino_t inodeOf(const std::string& file) {
@@ -329,12 +331,7 @@ ino_t inodeOf(const std::string& file) {
 
 const Awkward kAwkward[] = {
     {.name = "ThroughASymbolicLinkTheTargetIsSavedAndTheLinkKept",
-     .prepare =
-         [](TempFolder& f) {
-             fs::create_directory(f.file("mapas"));
-             TempFolder::write(f.file("mapas/uno.txt"), kOld);
-             fs::create_symlink("mapas/uno.txt", f.file("mapa.txt"));
-         },
+     .prepare = linkInFolder<kRunner, kRunner, 0755>,
      .target = "mapas/uno.txt"},
     {.name = "AWritableMapInAReadOnlyFolderIsRewrittenInPlace",
      .prepare =
@@ -449,16 +446,16 @@ const Awkward kAwkward[] = {
              return std::string(creations->open == 0 ? "" : "another user could open it");
          }},
     {.name = "AnotherUsersLinkInASharedFolderIsNotFollowed",
-     .prepare = linkInSharedFolder<0, 65534>,
+     .prepare = linkInFolder<0, 65534>,
      .failure = kForeignLinkInSharedFolder,
      .target = "mapas/uno.txt",
      .rootOnly = true},
     {.name = "TheUsersOwnLinkInASharedFolderIsFollowed",
-     .prepare = linkInSharedFolder<65534, 0>,
+     .prepare = linkInFolder<65534, 0>,
      .target = "mapas/uno.txt",
      .rootOnly = true},
     {.name = "TheFolderOwnersLinkInASharedFolderIsFollowed",
-     .prepare = linkInSharedFolder<65534, 65534>,
+     .prepare = linkInFolder<65534, 65534>,
      .target = "mapas/uno.txt",
      .rootOnly = true},
     // Another program's in-place save holds the map, which has a second name: this one waits,
