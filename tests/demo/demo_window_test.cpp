@@ -69,7 +69,7 @@ class DemoWindowTest : public QObject {
     void windowHasItsCaptionSizeAndControls() {
         QCOMPARE(layoutDifferences(*window, kDemoWindowFacts, kDemoLayout), QStringList());
         QCOMPARE(window->board()->contentsRect(), QRect(2, 2, 396, 396));
-        // The buttons' texts are their accessible names, checked with the others'.
+        // The buttons' texts are their accessible names, checked with the layout.
         QCOMPARE(window->findChild<QCheckBox*>("CheckIr")->text(), QString("Ir con Click"));
         QVERIFY(!window->walking());
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));

@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QDirIterator>
 #include <QProcess>
 #include <QSet>
@@ -131,39 +130,6 @@ class DesktopTest : public QObject {
                          answerer.seen[0].buttons == QStringList{"Aceptar"} &&
                          !(answerer.seen[0].flags & Qt::WindowMaximizeButtonHint),
                      name);
-        }
-    }
-
-    // Read through the accessibility layer, as a screen reader gets them.
-    void controlsHaveSpanishNamesForAssistiveTechnologies() {
-        using A = QAccessible;
-        const std::tuple<QWidget*, const char*, const char*, A::Role> controls[] = {
-            {demo.window.get(), "", "marvane A*", A::Window},
-            {demo.window.get(), "mainpic", "Tablero", A::Canvas},
-            {demo.window.get(), "Text1", "Resultado", A::EditableText},
-            {demo.window.get(), "Text2", "Notas", A::EditableText},
-            {demo.window.get(), "CheckIr", "Ir con Click", A::CheckBox},
-            {demo.window.get(), "personaje", "Colocar personaje", A::CheckBox},
-            {demo.window.get(), "imagen2", "Personaje", A::Graphic},
-            {demo.window.get(), "reiniciar", "Reiniciar", A::Button},
-            {demo.window.get(), "ir", "Ir a Destino", A::Button},
-            {editor.window.get(), "", "Editor", A::Window},
-            {editor.window.get(), "mainpic", "Tablero", A::Canvas},
-            {editor.window.get(), "imagen0", "Pasto", A::Graphic},
-            {editor.window.get(), "imagen1", "Agua", A::Graphic},
-            {editor.window.get(), "imagen7", "Tierra", A::Graphic},
-            {editor.window.get(), "imagen8", "Adoquín", A::Graphic},
-            {editor.window.get(), "borrar", "Borrar", A::Button},
-            {editor.window.get(), "guardar", "Guardar", A::Button}};
-        for (const auto& [window, object, name, role] : controls) {
-            window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(window));
-            auto* widget = *object ? window->findChild<QWidget*>(object) : window;
-            QVERIFY2(widget, object);
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-            QVERIFY2(accessible, object);
-            QCOMPARE(accessible->text(A::Name), QString::fromUtf8(name));
-            QCOMPARE(accessible->role(), role);
         }
     }
 };
