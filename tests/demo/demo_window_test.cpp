@@ -206,13 +206,11 @@ class DemoWindowTest : public QObject {
     // walks to its destination at once, in k + 1 ticks.
     void theControlsDriveTheWalk() {
         press(Qt::LeftButton, 10, 0);
-        QVERIFY(!window->walking());
         click("ir");
         QCOMPARE(walkTicks(2), 2);
         click("reiniciar");
         QVERIFY(!window->walking());
         QCOMPARE(position(), (Cell{2, 0}));
-        QCOMPARE(state().encontrado, kTrue);
         tick("CheckIr", true);
         press(Qt::LeftButton, 6, 0);
         QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
