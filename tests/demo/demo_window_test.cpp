@@ -72,7 +72,6 @@ class DemoWindowTest : public QObject {
         // The buttons' texts are their accessible names, checked with the layout.
         QCOMPARE(window->findChild<QCheckBox*>("CheckIr")->text(), QString("Ir con Click"));
         QVERIFY(!window->walking());
-        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 
     // The tick box's indicator lies inside its 17 × 13 rectangle, with all four edges drawn alike.

@@ -78,7 +78,6 @@ class EditorWindowTest : public QObject {
         QVERIFY(session.window);
         QCOMPARE(layoutDifferences(*session.window, kEditorWindowFacts, kEditorLayout),
                  QStringList());
-        QVERIFY(!(session.window->windowFlags() & Qt::WindowMaximizeButtonHint));
 
         session.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(session.window.get()));

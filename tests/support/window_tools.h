@@ -161,13 +161,15 @@ inline const Layout kEditorLayout{
 // clang-format on
 
 // How the shown `window` differs from its program's facts and `layout`, one line a difference;
-// empty when it matches. The window itself is read out by its title.
+// empty when it matches. The window offers no maximise button and is read out by its title.
 inline QStringList layoutDifferences(QWidget& window, const WindowFacts& facts,
                                      const Layout& layout) {
     QStringList differences;
     if (window.windowTitle() != facts.title) differences << "title " + window.windowTitle();
     if (window.size() != facts.size) differences << QStringLiteral("size");
     if (window.font().pixelSize() != facts.fontPixels) differences << QStringLiteral("font");
+    if (window.windowFlags() & Qt::WindowMaximizeButtonHint)
+        differences << QStringLiteral("maximise");
     const auto spoken = [](QWidget* widget) {
         QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
         return read ? std::pair(read->text(QAccessible::Name), read->role())
