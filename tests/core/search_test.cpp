@@ -79,28 +79,25 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"DestinationInAClosedRoom", kClosedRoomAt15_19, {0, 0}, {15, 19}, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Search, WalledInStartFailsAfterTheFirstIteration) {
-    load(kWalledInAt55);
-    search({5, 5}, {10, 10});
-    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "dibujar", kNoPath}));
-}
-
-TEST_F(Search, CallsTheWindowInOrderWithTheStepDisplayOn) {
+// With the step display on, a repaint after each step and one for the path; with CheckIr ticked,
+// one at the reset and one at the end, then the walk, which turns the display off.
+TEST_F(Search, CallsTheWindowInOrder) {
     search({2, 5}, {5, 5});
     EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "dibujar", "yield", "dibujar",
                                    "yield", "dibujar", "text:Encontrado: 3 pasos", "dibujar"}));
     EXPECT_EQ(state().mostrarBusqueda, -1);
-    EXPECT_FALSE(window.timerRunning);
-}
 
-TEST_F(Search, WithCheckIrTickedRepaintsOnlyAtResetAndEndThenWalks) {
+    load(mapOf());
     window.checkIrTicked = true;
-    search({2, 5}, {5, 5});
+    search({3, 5}, {6, 5});
     EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "yield", "yield",
                                    "text:Encontrado: 3 pasos", "dibujar", "startTimer"}));
     EXPECT_EQ(state().mostrarBusqueda, 0);
-    EXPECT_TRUE(window.timerRunning);
-    EXPECT_EQ(state().buscando, 0);
+    window.checkIrTicked = false;
+
+    load(kWalledInAt55);  // a start walled in fails after the first step
+    search({5, 5}, {10, 10});
+    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "dibujar", kNoPath}));
 }
 
 TEST_F(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {

@@ -9,7 +9,6 @@
 #include "demo/window/demo_window.h"
 #include "demo/window/paint_demo_board.h"
 #include "map/pictures/picture_set.h"
-#include "support/board_frames.h"
 #include "support/pixels.h"
 #include "support/window_tools.h"
 
@@ -70,10 +69,9 @@ class DemoWindowTest : public QObject {
     void windowHasItsCaptionSizeAndControls() {
         QCOMPARE(layoutDifferences(*window, kDemoWindowFacts, kDemoLayout), QStringList());
         QCOMPARE(window->board()->contentsRect(), QRect(2, 2, 396, 396));
-        // The buttons' texts are their accessible names, checked with the others'.
+        // The buttons' texts are their accessible names, checked with the layout.
         QCOMPARE(window->findChild<QCheckBox*>("CheckIr")->text(), QString("Ir con Click"));
         QVERIFY(!window->walking());
-        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 
     // The tick box's indicator lies inside its 17 × 13 rectangle, with all four edges drawn alike.
@@ -94,13 +92,20 @@ class DemoWindowTest : public QObject {
         QVERIFY(drawn.pixel(centre) != edge);
     }
 
-    void aSearchWritesItsResultAndMarksTheBoard() {
-        // From (0, 0) to (7, 5) round the water at (6, 5).
-        press(Qt::LeftButton, 7, 5);
+    // A search writes its result and marks the board: a closed cell off the path and an open cell
+    // show their mark over their tile, the path's mark being the character's own picture; the
+    // start, closed, shows the character over its mark. A cell both closed and open shows the open
+    // mark over the closed one. With the search display off, none shows: every cell shows the
+    // picture of its code, and the first cell the character over it.
+    void aSearchMarksTheBoardUnderTheCharacter() {
+        QCOMPARE(cell(6, 5), picture(kAgua));  // as the window opened
+        QCOMPARE(cell(0, 0), withCharacter(picture(kPasto)));
+        // From (0, 0) to (7, 5) round the water at (6, 5); a modifier held changes nothing.
+        const BoxAnswerer unexpected;
+        press(Qt::LeftButton, 7, 5, Qt::ControlModifier);
         QCOMPARE(text1(), QString("Encontrado: 7 pasos"));
         QCOMPARE(state().mostrarBusqueda, kTrue);
         const QImage closedGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado);
-        // A closed cell off the path, an open cell, a path cell: each shows its mark over grass.
         const QImage openGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoAbierto);
         int closedOff = 0, open = 0;
         forEachCell([&](Cell at) {
@@ -115,8 +120,19 @@ class DemoWindowTest : public QObject {
         QVERIFY(closedOff > 0 && open > 0);
         QCOMPARE(state().celda(7, 5).enCamino, kTrue);
         QCOMPARE(cell(7, 5), withCharacter(closedGrass));
-        press(Qt::LeftButton, 6, 5);  // the water
-        QCOMPARE(text1(), QString("NO SE PUEDE LLEGAR AL DESTINO"));
+        QCOMPARE(cell(0, 0), withCharacter(closedGrass));
+        state().celda(15, 15).cerrado = state().celda(15, 15).abierto = kTrue;
+        window->dibujar();
+        QCOMPARE(cell(15, 15), stamped(closedGrass, kMascaraMarco, kMarcoAbierto));
+
+        for (auto& column : state().mapa)
+            for (Celda& c : column) c.cerrado = c.abierto = c.enCamino = kTrue;
+        state().mostrarBusqueda = kFalse;
+        window->demo().load(mapOf({"#t", "p23456"}, 5));  // every code; drawn by the load
+        forEachCell([&](Cell at) {
+            const QImage& tile = picture(state().celda(at.column, at.row).tipo);
+            QCOMPARE(cell(at.column, at.row), (at == Cell{0, 0} ? withCharacter(tile) : tile));
+        });
     }
 
     QImage fullRepaintOfTheState() {
@@ -189,13 +205,11 @@ class DemoWindowTest : public QObject {
     // walks to its destination at once, in k + 1 ticks.
     void theControlsDriveTheWalk() {
         press(Qt::LeftButton, 10, 0);
-        QVERIFY(!window->walking());
         click("ir");
         QCOMPARE(walkTicks(2), 2);
         click("reiniciar");
         QVERIFY(!window->walking());
         QCOMPARE(position(), (Cell{2, 0}));
-        QCOMPARE(state().encontrado, kTrue);
         tick("CheckIr", true);
         press(Qt::LeftButton, 6, 0);
         QCOMPARE(text1(), QString("Encontrado: 4 pasos"));
@@ -206,7 +220,7 @@ class DemoWindowTest : public QObject {
 
     void placingMovesTheCharacterAndRefusalsChangeNothing() {
         tick("personaje", true);
-        press(Qt::LeftButton, 9, 9);
+        press(Qt::LeftButton, 9, 9, Qt::ShiftModifier);  // a modifier held changes nothing
         QCOMPARE(position(), (Cell{9, 9}));
         QCOMPARE(cell(9, 9), withCharacter(picture(kPasto)));
         tick("personaje", false);
@@ -226,7 +240,7 @@ class DemoWindowTest : public QObject {
     // which then goes on.
     void rightPressInspectsTheCellInABox() {
         BoxAnswerer boxes;
-        press(Qt::RightButton, 0, 0);
+        press(Qt::RightButton, 0, 0, Qt::AltModifier);  // a modifier held changes nothing
         QCOMPARE(text1(), QString("Abierto = Falso  Cerrado = Falso"));
         QCOMPARE(boxes.seen.value(0).text,
                  QString("Coor = 0 0\nCerrados = 5\nF = 0\nPadres = 0 0"));
@@ -247,55 +261,6 @@ class DemoWindowTest : public QObject {
         QVERIFY(field->font().pixelSize() >= 8);
     }
 
-    void modifierKeysChangeNothing() {
-        // The same presses leave the same window whether a modifier is held or not.
-        const auto outcome = [this](Qt::KeyboardModifiers held) {
-            init();
-            BoxAnswerer boxes;
-            press(Qt::LeftButton, 7, 5, held);
-            const QImage searched = window->board()->image().copy();
-            QStringList seen{text1(), QString::fromStdString(state().ruta)};
-            press(Qt::RightButton, 6, 4, held);
-            tick("personaje", true);
-            press(Qt::LeftButton, 9, 9, held);
-            seen << text1() << QString("%1 %2").arg(position().column).arg(position().row);
-            for (const auto& box : boxes.seen) seen << box.text;
-            return std::pair(seen, searched);
-        };
-        const auto plain = outcome({});
-        for (Qt::KeyboardModifier held :
-             {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
-            const auto modified = outcome(held);
-            QCOMPARE(modified.first, plain.first);
-            QCOMPARE(modified.second, plain.second);
-        }
-    }
-
-    // A cell both closed and open shows the open mark over the closed one, and the character is
-    // drawn over its own cell's marks: the start of a search is closed. (A path mark would hide
-    // the order: it is the character's own picture.) With the search display off, none shows:
-    // every cell shows the picture of its code, and the first cell the character over it.
-    void marksStackUnderTheCharacterAndHideWithTheSearchDisplay() {
-        QCOMPARE(cell(6, 5), picture(kAgua));  // as the window opened
-        QCOMPARE(cell(0, 0), withCharacter(picture(kPasto)));
-        state().celda(3, 3).cerrado = state().celda(3, 3).abierto = kTrue;
-        state().celda(0, 0).cerrado = kTrue;
-        state().mostrarBusqueda = kTrue;
-        window->dibujar();
-        const QImage closedGrass = stamped(picture(kPasto), kMascaraMarco, kMarcoCerrado);
-        QCOMPARE(cell(3, 3), stamped(closedGrass, kMascaraMarco, kMarcoAbierto));
-        QCOMPARE(cell(0, 0), withCharacter(closedGrass));
-
-        for (auto& column : state().mapa)
-            for (Celda& c : column) c.cerrado = c.abierto = c.enCamino = kTrue;
-        state().mostrarBusqueda = kFalse;
-        window->demo().load(mapOf({"#t", "p23456"}, 5));  // every code; drawn by the load
-        forEachCell([&](Cell at) {
-            const QImage& tile = picture(state().celda(at.column, at.row).tipo);
-            QCOMPARE(cell(at.column, at.row), (at == Cell{0, 0} ? withCharacter(tile) : tile));
-        });
-    }
-
     void theProgramEndsCleanlyWhenClosedMidWay_data() {
         QTest::addColumn<QString>("when");
         for (const char* when : {"searching", "walking", "inspecting"})
@@ -314,35 +279,29 @@ class DemoWindowTest : public QObject {
         bool closedMidWay = false;
         int draws = 0;
         QTimer::singleShot(0, [&] {
-            DemoWindow* w = topLevelWindow<DemoWindow>();
-            QVERIFY(w);
-            const DemoState& s = w->demo().state();
-            const auto closeIf = [w, &closedMidWay](bool midWay) {
+            window = topLevelWindow<DemoWindow>();
+            QVERIFY(window);
+            const auto closeIf = [this, &closedMidWay](bool midWay) {
                 closedMidWay = midWay;
-                w->close();
-            };
-            const auto press = [w](Qt::MouseButton button) {
-                QTest::mouseClick(w->board(), button, {}, cellCentre(w->board(), {19, 19}));
+                window->close();
             };
             if (when == "searching") {
-                connect(w, &DemoWindow::boardDrawn, w, [&s, &draws, closeIf] {
-                    if (++draws == 4) closeIf(s.buscando == kTrue);
+                connect(window, &DemoWindow::boardDrawn, window, [this, &draws, closeIf] {
+                    if (++draws == 4) closeIf(state().buscando == kTrue);
                 });
-                press(Qt::LeftButton);
-                closedMidWay = closedMidWay && draws == 4 && s.buscando == kFalse &&
-                               s.encontrado == kFalse &&
-                               w->findChild<QLineEdit*>("Text1")->text().isEmpty();
+                press(Qt::LeftButton, 19, 19);
+                closedMidWay = closedMidWay && draws == 4 && state().buscando == kFalse &&
+                               state().encontrado == kFalse && text1().isEmpty();
             } else if (when == "walking") {
-                w->findChild<QCheckBox*>("CheckIr")->setChecked(true);
-                press(Qt::LeftButton);
-                for (int tick = 0; tick < 3; ++tick) w->demo().walkStep();
-                closeIf(w->walking() && s.posX == 3);
+                tick("CheckIr", true);
+                press(Qt::LeftButton, 19, 19);
+                closeIf(walkTicks(3) == 3 && window->walking() && position() == Cell{3, 3});
             } else {
                 BoxAnswerer cellData({}, [closeIf, &closedMidWay](QMessageBox* box) {
                     closeIf(box->text().startsWith("Coor = 19 19\n"));
                     closedMidWay = closedMidWay && !box->isVisible();  // gone with the window
                 });
-                press(Qt::RightButton);
+                press(Qt::RightButton, 19, 19);
             }
         });
         QCOMPARE(runDemoProgram(path), 0);

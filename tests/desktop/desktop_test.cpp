@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QDirIterator>
 #include <QProcess>
 #include <QSet>
@@ -139,20 +138,19 @@ class DesktopTest : public QObject {
     // compositor do on Wayland, both windows and a box grow to the maximised size, the boards
     // where they were, and take their own size back once normal again.
     void aMaximiseGrowsAFixedWindowUntilItIsNormalAgain() {
-        const std::pair<const char*, std::function<QWidget*()>> windows[] = {
-            {"marvane", [] { return new DemoWindow(mapOf()); }},
-            {"marvedit", [] { return new EditorWindow("mapa.txt", mapOf()); }},
-            {"box",
-             [] {
-                 return new QMessageBox(QMessageBox::Warning, "Editor", "No se puede guardar.",
-                                        QMessageBox::Ok);
-             }},
+        WindowOnMap<DemoWindow> demoWindow{demoProgram(), mapText({})};
+        WindowOnMap<EditorWindow> editorWindow{editorProgram(), mapText({})};
+        QMessageBox box(QMessageBox::Warning, "Editor", "No se puede guardar.", QMessageBox::Ok);
+        const std::pair<const char*, QWidget*> windows[] = {
+            {"marvane", demoWindow.window.get()},
+            {"marvedit", editorWindow.window.get()},
+            {"box", &box},
         };
-        for (const auto& [name, make] : windows) {
-            const std::unique_ptr<QWidget> window(make());
+        for (const auto& [name, window] : windows) {
+            QVERIFY2(window, name);
             keepMaximiseHarmless(*window);
             window->show();
-            QVERIFY2(QTest::qWaitForWindowExposed(window.get()), name);
+            QVERIFY2(QTest::qWaitForWindowExposed(window), name);
             const QSize fixed = window->size();
             QCOMPARE(window->minimumSize(), fixed);
             const auto* board = window->findChild<QWidget*>("mainpic");
@@ -171,69 +169,6 @@ class DesktopTest : public QObject {
             QTRY_VERIFY2(!window->isMaximized(), name);
             QTRY_COMPARE(window->size(), fixed);
             QCOMPARE(window->minimumSize(), fixed);
-        }
-    }
-
-    void controlsHaveSpanishNamesForAssistiveTechnologies_data() {
-        QTest::addColumn<bool>("editor");
-        QTest::addColumn<QString>("object");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QAccessible::Role>("role");
-        const auto row = [](bool editor, const char* object, const char* name,
-                            QAccessible::Role role) {
-            QTest::addRow("%s %s", editor ? "marvedit" : "marvane", *object ? object : "window")
-                << editor << QString::fromUtf8(object) << QString::fromUtf8(name) << role;
-        };
-        using A = QAccessible;
-        row(false, "", "marvane A*", A::Window);
-        row(false, "mainpic", "Tablero", A::Canvas);
-        row(false, "Text1", "Resultado", A::EditableText);
-        row(false, "Text2", "Notas", A::EditableText);
-        row(false, "CheckIr", "Ir con Click", A::CheckBox);
-        row(false, "personaje", "Colocar personaje", A::CheckBox);
-        row(false, "imagen2", "Personaje", A::Graphic);
-        row(false, "reiniciar", "Reiniciar", A::Button);
-        row(false, "ir", "Ir a Destino", A::Button);
-        row(true, "", "Editor", A::Window);
-        row(true, "mainpic", "Tablero", A::Canvas);
-        row(true, "imagen0", "Pasto", A::Graphic);
-        row(true, "imagen1", "Agua", A::Graphic);
-        row(true, "imagen7", "Tierra", A::Graphic);
-        row(true, "imagen8", "Adoquín", A::Graphic);
-        row(true, "borrar", "Borrar", A::Button);
-        row(true, "guardar", "Guardar", A::Button);
-    }
-
-    // Read through the accessibility layer, as a screen reader gets them.
-    void controlsHaveSpanishNamesForAssistiveTechnologies() {
-        using A = QAccessible;
-        const std::tuple<QWidget*, const char*, const char*, A::Role> controls[] = {
-            {demo.window.get(), "", "marvane A*", A::Window},
-            {demo.window.get(), "mainpic", "Tablero", A::Canvas},
-            {demo.window.get(), "Text1", "Resultado", A::EditableText},
-            {demo.window.get(), "Text2", "Notas", A::EditableText},
-            {demo.window.get(), "CheckIr", "Ir con Click", A::CheckBox},
-            {demo.window.get(), "personaje", "Colocar personaje", A::CheckBox},
-            {demo.window.get(), "imagen2", "Personaje", A::Graphic},
-            {demo.window.get(), "reiniciar", "Reiniciar", A::Button},
-            {demo.window.get(), "ir", "Ir a Destino", A::Button},
-            {editor.window.get(), "", "Editor", A::Window},
-            {editor.window.get(), "mainpic", "Tablero", A::Canvas},
-            {editor.window.get(), "imagen0", "Pasto", A::Graphic},
-            {editor.window.get(), "imagen1", "Agua", A::Graphic},
-            {editor.window.get(), "imagen7", "Tierra", A::Graphic},
-            {editor.window.get(), "imagen8", "Adoquín", A::Graphic},
-            {editor.window.get(), "borrar", "Borrar", A::Button},
-            {editor.window.get(), "guardar", "Guardar", A::Button}};
-        for (const auto& [window, object, name, role] : controls) {
-            window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(window));
-            auto* widget = *object ? window->findChild<QWidget*>(object) : window;
-            QVERIFY2(widget, object);
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-            QVERIFY2(accessible, object);
-            QCOMPARE(accessible->text(A::Name), QString::fromUtf8(name));
-            QCOMPARE(accessible->role(), role);
         }
     }
 };

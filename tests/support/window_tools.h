@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
+#include <QImage>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -31,6 +34,24 @@ inline QPoint cellCentre(const BoardView* board, Cell cell) {
 inline QImage cellImage(const BoardView* board, Cell cell) {
     const PixelPoint at = cellOrigin(cell);
     return board->image().copy(at.x, at.y, kCellPixels, kCellPixels);
+}
+
+// The board's pixels as the window system last got them from its window: what is on screen, not
+// what the widget would paint now.
+inline QImage boardOnScreen(const BoardView* board) {
+    const QWidget* window = board->window();
+    const QPoint at = board->mapTo(window, QPoint(0, 0));
+    return window->screen()
+        ->grabWindow(window->winId(), at.x(), at.y(), board->width(), board->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// A board showing `image` painted whole, border and all, as when it is first exposed.
+inline QImage fullRepaint(const QImage& image) {
+    BoardView reference;
+    reference.image() = image;
+    return reference.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // The first top-level window of type W, or null.
@@ -109,31 +130,58 @@ class BoxAnswerer : public QObject {
     QTimer timer_;
 };
 
-// The place of every control of a window, in pixels.
-using Layout = std::vector<std::pair<const char*, QRect>>;
+// Each control of a window: its place in pixels, and its name and role as assistive
+// technologies read them, through the accessibility layer.
+struct Control {
+    const char* name;
+    QRect place;
+    const char* spoken;
+    QAccessible::Role role;
+};
+using Layout = std::vector<Control>;
 
 // clang-format off
 inline const Layout kDemoLayout{
-    {"mainpic", {0, 0, 400, 400}}, {"Text1", {0, 408, 201, 25}}, {"Text2", {0, 440, 201, 19}},
-    {"reiniciar", {208, 408, 57, 17}}, {"CheckIr", {280, 408, 81, 17}},
-    {"personaje", {240, 440, 17, 13}}, {"ir", {272, 440, 73, 17}}, {"imagen2", {208, 432, 24, 24}}};
+    {"mainpic", {0, 0, 400, 400}, "Tablero", QAccessible::Canvas},
+    {"Text1", {0, 408, 201, 25}, "Resultado", QAccessible::EditableText},
+    {"Text2", {0, 440, 201, 19}, "Notas", QAccessible::EditableText},
+    {"reiniciar", {208, 408, 57, 17}, "Reiniciar", QAccessible::Button},
+    {"CheckIr", {280, 408, 81, 17}, "Ir con Click", QAccessible::CheckBox},
+    {"personaje", {240, 440, 17, 13}, "Colocar personaje", QAccessible::CheckBox},
+    {"ir", {272, 440, 73, 17}, "Ir a Destino", QAccessible::Button},
+    {"imagen2", {208, 432, 24, 24}, "Personaje", QAccessible::Graphic}};
 inline const Layout kEditorLayout{
-    {"mainpic", {0, 0, 400, 400}}, {"imagen0", {408, 8, 24, 24}}, {"imagen1", {432, 8, 24, 24}},
-    {"imagen7", {408, 40, 24, 24}}, {"imagen8", {432, 40, 24, 24}},
-    {"borrar", {408, 328, 49, 25}}, {"guardar", {408, 368, 49, 25}}};
+    {"mainpic", {0, 0, 400, 400}, "Tablero", QAccessible::Canvas},
+    {"imagen0", {408, 8, 24, 24}, "Pasto", QAccessible::Graphic},
+    {"imagen1", {432, 8, 24, 24}, "Agua", QAccessible::Graphic},
+    {"imagen7", {408, 40, 24, 24}, "Tierra", QAccessible::Graphic},
+    {"imagen8", {432, 40, 24, 24}, "Adoquín", QAccessible::Graphic},
+    {"borrar", {408, 328, 49, 25}, "Borrar", QAccessible::Button},
+    {"guardar", {408, 368, 49, 25}, "Guardar", QAccessible::Button}};
 // clang-format on
 
-// How `window` differs from its program's facts and `layout`, one line a difference; empty when
-// it matches.
-inline QStringList layoutDifferences(const QWidget& window, const WindowFacts& facts,
+// How the shown `window` differs from its program's facts and `layout`, one line a difference;
+// empty when it matches. The window offers no maximise button and is read out by its title.
+inline QStringList layoutDifferences(QWidget& window, const WindowFacts& facts,
                                      const Layout& layout) {
     QStringList differences;
     if (window.windowTitle() != facts.title) differences << "title " + window.windowTitle();
     if (window.size() != facts.size) differences << QStringLiteral("size");
     if (window.font().pixelSize() != facts.fontPixels) differences << QStringLiteral("font");
-    for (const auto& [name, place] : layout) {
-        const auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
+    if (window.windowFlags() & Qt::WindowMaximizeButtonHint)
+        differences << QStringLiteral("maximise");
+    const auto spoken = [](QWidget* widget) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
+        return read ? std::pair(read->text(QAccessible::Name), read->role())
+                    : std::pair(QString(), QAccessible::NoRole);
+    };
+    if (spoken(&window) != std::pair(QString::fromUtf8(facts.title), QAccessible::Window))
+        differences << QStringLiteral("read out as ") + spoken(&window).first;
+    for (const auto& [name, place, says, role] : layout) {
+        auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
         if (!control || control->geometry() != place) differences << QString::fromLatin1(name);
+        if (control && spoken(control) != std::pair(QString::fromUtf8(says), role))
+            differences << QString::fromLatin1(name) + " read out as " + spoken(control).first;
     }
     return differences;
 }
