@@ -20,9 +20,6 @@ class EditorWindow : public QWidget {
   public:
     // Edits `values`, which were read from `map.read`; Guardar writes to `map.save`.
     EditorWindow(MapLocation map, const MapValues& values, QWidget* parent = nullptr);
-    // Edits `values`, which were read from `mapPath`; Guardar writes back there.
-    EditorWindow(const std::string& mapPath, const MapValues& values, QWidget* parent = nullptr)
-        : EditorWindow(mapAt(mapPath), values, parent) {}
 
     const EditorModel& model() const { return model_; }
 
