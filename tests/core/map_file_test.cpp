@@ -177,7 +177,7 @@ TEST_F(MapFile, ReadFailuresAreReportedAtOnce) {
                 return read ? std::string("leído") : read.error();
             },
             RunAs::kSelf, 5);
-        ASSERT_TRUE(child.exitedWithZero) << file << " ended by signal " << child.signal;
+        ASSERT_EQ(child.status, 0) << file << " ended by signal " << child.signal;
         EXPECT_EQ(child.said, message);
     }
     EXPECT_FALSE(fs::exists(path)) << "reading never creates the file";
@@ -268,7 +268,7 @@ TEST_F(MapFile, TheUsersMapFollowsTheDataHomeAndTheFirstSaveMakesIt) {
             return next && !next.value().readsSample ? next.value().read : "sigue el ejemplo";
         },
         RunAs::kUnprivileged);
-    ASSERT_TRUE(child.exitedWithZero) << child.signal;
+    ASSERT_EQ(child.status, 0) << child.signal;
     EXPECT_EQ(child.said, homeMap);
     for (const std::string& made :
          {home + "/.local", home + "/.local/share", home + "/.local/share/marvane"}) {
@@ -526,7 +526,7 @@ TEST_P(AwkwardSave, KeepsTheOldMapOrWritesTheNew) {
         EXPECT_EQ(keptState(file), kept);
     }
     EXPECT_EQ(c.check ? c.check() : "", "");
-    ASSERT_TRUE(child.exitedWithZero) << "ended by signal " << child.signal;
+    ASSERT_EQ(child.status, 0) << "ended by signal " << child.signal;
     const std::string reason = "No se pudo guardar el mapa en " + path + ": " + c.failure + ".";
     EXPECT_EQ(child.said, c.failure.empty() ? "" : reason);
     if (existed || c.failure.empty()) {
