@@ -117,9 +117,9 @@ class MapFile : public ::testing::Test {
     const std::string path = mapPathIn(folder.path());
 };
 
-// A longer map first, then a shorter one: the file holds the second whole, and reads back the same
-// board. Saves clear what crashed saves left (the first file), but never a temporary file that a
-// running save holds (the second), a folder, nor a file the user made; they leave none of theirs.
+// A longer map first, then a shorter one: the file holds the second whole, byte for byte. Saves
+// clear what crashed saves left (the first file), but never a temporary file that a running save
+// holds (the second), a folder, nor a file the user made; they leave none of theirs.
 TEST_F(MapFile, SavesWriteTheWholeMapAndClearOnlyStaleTemporaryFiles) {
     const std::string files[] = {
         ".mapa.txt.guardando-Ab12Cd", ".mapa.txt.guardando-Zz99Yy", "mapa.txt.backup",
@@ -135,9 +135,6 @@ TEST_F(MapFile, SavesWriteTheWholeMapAndClearOnlyStaleTemporaryFiles) {
     for (const std::string& name : files)
         EXPECT_EQ(TempFolder::read(folder.file(name)), name == files[0] ? "" : "0,0,") << name;
     EXPECT_TRUE(fs::is_directory(folder.file(".mapa.txt.guardando-Dir123")));
-    const auto read = readMapFile(path);
-    ASSERT_TRUE(read.ok()) << read.error();
-    EXPECT_EQ(codesOf(read.value()), sampleCodes());
     EXPECT_EQ(TempFolder::read(path), kOld);
     EXPECT_EQ(folder.entries(), std::size(files) + 1) << "the map, the folder and the kept files";
 }
