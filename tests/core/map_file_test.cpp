@@ -117,9 +117,9 @@ class MapFile : public ::testing::Test {
     const std::string path = mapPathIn(folder.path());
 };
 
-// A longer map first, then a shorter one: the file holds the second whole, and reads back the same
-// board. Saves clear what crashed saves left (the first file), but never a temporary file that a
-// running save holds (the second), a folder, nor a file the user made; they leave none of theirs.
+// A longer map first, then a shorter one: the file holds the second whole, byte for byte. Saves
+// clear what crashed saves left (the first file), but never a temporary file that a running save
+// holds (the second), a folder, nor a file the user made; they leave none of theirs.
 TEST_F(MapFile, SavesWriteTheWholeMapAndClearOnlyStaleTemporaryFiles) {
     const std::string files[] = {
         ".mapa.txt.guardando-Ab12Cd", ".mapa.txt.guardando-Zz99Yy", "mapa.txt.backup",
@@ -135,9 +135,6 @@ TEST_F(MapFile, SavesWriteTheWholeMapAndClearOnlyStaleTemporaryFiles) {
     for (const std::string& name : files)
         EXPECT_EQ(TempFolder::read(folder.file(name)), name == files[0] ? "" : "0,0,") << name;
     EXPECT_TRUE(fs::is_directory(folder.file(".mapa.txt.guardando-Dir123")));
-    const auto read = readMapFile(path);
-    ASSERT_TRUE(read.ok()) << read.error();
-    EXPECT_EQ(codesOf(read.value()), sampleCodes());
     EXPECT_EQ(TempFolder::read(path), kOld);
     EXPECT_EQ(folder.entries(), std::size(files) + 1) << "the map, the folder and the kept files";
 }
@@ -177,7 +174,7 @@ TEST_F(MapFile, ReadFailuresAreReportedAtOnce) {
                 return read ? std::string("leído") : read.error();
             },
             RunAs::kSelf, 5);
-        ASSERT_TRUE(child.exitedWithZero) << file << " ended by signal " << child.signal;
+        ASSERT_EQ(child.status, 0) << file << " ended by signal " << child.signal;
         EXPECT_EQ(child.said, message);
     }
     EXPECT_FALSE(fs::exists(path)) << "reading never creates the file";
@@ -268,7 +265,7 @@ TEST_F(MapFile, TheUsersMapFollowsTheDataHomeAndTheFirstSaveMakesIt) {
             return next && !next.value().readsSample ? next.value().read : "sigue el ejemplo";
         },
         RunAs::kUnprivileged);
-    ASSERT_TRUE(child.exitedWithZero) << child.signal;
+    ASSERT_EQ(child.status, 0) << child.signal;
     EXPECT_EQ(child.said, homeMap);
     for (const std::string& made :
          {home + "/.local", home + "/.local/share", home + "/.local/share/marvane"}) {
@@ -478,6 +475,20 @@ const Awkward kAwkward[] = {
              TempFolder::write(rowMap, kOld);
              return again.empty() && savedNow ? "" : "not saved in place once released: " + again;
          }},
+    // A map mounted over its name, as a container's file volume is, cannot be renamed over; it
+    // is written in place. The mount is in a namespace of the test's own, gone when it ends.
+    {.name = "AMapMountedOverItsNameIsWrittenInPlace",
+     .prepare =
+         [](TempFolder& f) {
+             rowMap = oldMap(f);
+             TempFolder::write(f.file("volumen.txt"), "0,");
+             if (::unshare(CLONE_NEWNS) != 0 ||
+                 ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                 ::mount(f.file("volumen.txt").c_str(), rowMap.c_str(), nullptr, MS_BIND, nullptr))
+                 GTEST_SKIP() << "needs the right to mount (root)";
+         },
+     .target = "volumen.txt",
+     .check = [] { return std::string(::umount(rowMap.c_str()) == 0 ? "" : "not mounted"); }},
     {.name = "TheUsersInodeFlagsAreKept",
      .prepare =
          [](TempFolder& f) {
@@ -526,7 +537,7 @@ TEST_P(AwkwardSave, KeepsTheOldMapOrWritesTheNew) {
         EXPECT_EQ(keptState(file), kept);
     }
     EXPECT_EQ(c.check ? c.check() : "", "");
-    ASSERT_TRUE(child.exitedWithZero) << "ended by signal " << child.signal;
+    ASSERT_EQ(child.status, 0) << "ended by signal " << child.signal;
     const std::string reason = "No se pudo guardar el mapa en " + path + ": " + c.failure + ".";
     EXPECT_EQ(child.said, c.failure.empty() ? "" : reason);
     if (existed || c.failure.empty()) {
@@ -540,26 +551,6 @@ TEST_P(AwkwardSave, KeepsTheOldMapOrWritesTheNew) {
 
 INSTANTIATE_TEST_SUITE_P(, AwkwardSave, ::testing::ValuesIn(kAwkward),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// A map mounted over its name, as a container's file volume is, cannot be renamed over; it is
-// written in place. Run in a mount namespace of its own, so nothing outside sees the mount.
-TEST_F(MapFile, AMapMountedOverItsNameIsWrittenInPlace) {
-    const std::string source = folder.file("volumen.txt");
-    TempFolder::write(source, "0,");
-    TempFolder::write(path, "");
-    const ChildResult child = runInChild([&] {
-        if (::unshare(CLONE_NEWNS) != 0 ||
-            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0) {
-            return std::string("sin montaje");
-        }
-        return saveError(path, sampleCodes());
-    });
-    if (child.said == "sin montaje") GTEST_SKIP() << "needs the right to mount (root)";
-    EXPECT_EQ(child.said, "");
-    EXPECT_EQ(TempFolder::read(source), formatMapText(sampleCodes()));
-    EXPECT_EQ(folder.entries(), 2u) << "no temporary file is left";
-}
 
 // No system text reaches a message: the errors a map can meet have a sentence, others a number.
 TEST(SystemReason, IsSpanishForEveryError) {

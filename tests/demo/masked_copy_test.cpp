@@ -4,7 +4,6 @@
 #include "support/pixels.h"
 
 #include <gtest/gtest.h>
-#include <QPainter>
 #include <cstdint>
 #include <random>
 
@@ -34,32 +33,13 @@ void expectStampedNoise(int side, int x, int y, std::uint32_t seed) {
 
 // Arbitrary masks, not just black and white ones, show that the raster operations really are
 // bitwise on every channel. Then the last cell, and squares reaching past an edge, cut there.
+// With the pictures' pure masks (checked with the pictures), the figure shows where its mask is
+// black and the board where it is white.
 TEST(MaskedCopy, IsBitwiseOnEveryChannelAndStopsAtTheBoardsEdges) {
     expectStampedNoise(60, 17, 23, 1);
     expectStampedNoise(400, 380, 380, 4);
     expectStampedNoise(60, 50, -7, 7);
     expectStampedNoise(60, -13, 45, 10);
-}
-
-// The character shows its whole silhouette, and a frame keeps the ground inside it.
-TEST(MaskedCopy, StampsTheCharacterAndAFrameOverTexturedGround) {
-    const PictureSet& set = PictureSet::shared();
-    QImage before(40, 20, kBoardImageFormat);
-    QPainter(&before).drawImage(0, 0, set.imagen(kTierra));
-    QPainter(&before).drawImage(20, 0, set.imagen(kAgua));
-    QImage board = before;
-    maskedCopy(board, 0, 0, set.imagen(kMascaraPersonaje), set.imagen(kFiguraPersonaje));
-    maskedCopy(board, 20, 0, set.imagen(kMascaraMarco), set.imagen(kMarcoAbierto));
-
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x) {
-            const bool body = set.imagen(kMascaraPersonaje).pixel(x, y) == 0xff000000;
-            EXPECT_EQ(board.pixel(x, y),
-                      body ? set.imagen(kFiguraPersonaje).pixel(x, y) : before.pixel(x, y));
-            const bool inside = x >= 3 && x < 17 && y >= 3 && y < 17;
-            EXPECT_EQ(board.pixel(20 + x, y),
-                      inside ? before.pixel(20 + x, y) : set.imagen(kMarcoAbierto).pixel(x, y));
-        }
 }
 
 }  // namespace

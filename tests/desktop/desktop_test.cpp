@@ -138,12 +138,10 @@ class DesktopTest : public QObject {
     // compositor do on Wayland, both windows and a box grow to the maximised size, the boards
     // where they were, and take their own size back once normal again.
     void aMaximiseGrowsAFixedWindowUntilItIsNormalAgain() {
-        WindowOnMap<DemoWindow> demoWindow{demoProgram(), mapText({})};
-        WindowOnMap<EditorWindow> editorWindow{editorProgram(), mapText({})};
         QMessageBox box(QMessageBox::Warning, "Editor", "No se puede guardar.", QMessageBox::Ok);
         const std::pair<const char*, QWidget*> windows[] = {
-            {"marvane", demoWindow.window.get()},
-            {"marvedit", editorWindow.window.get()},
+            {"marvane", demo.window.get()},
+            {"marvedit", editor.window.get()},
             {"box", &box},
         };
         for (const auto& [name, window] : windows) {

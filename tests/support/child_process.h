@@ -17,10 +17,9 @@ namespace marv::testing {
 
 // What a body run in a child process said, and how the child ended.
 struct ChildResult {
-    bool exitedWithZero = false;  // ended by exiting with status 0
-    int status = -1;              // its exit status, -1 if a signal ended it
-    int signal = 0;               // the signal that ended it, if one did
-    std::string said;             // the body's result
+    int status = -1;   // its exit status, -1 if a signal ended it
+    int signal = 0;    // the signal that ended it, if one did
+    std::string said;  // the body's result
 };
 
 enum class RunAs { kSelf, kUnprivileged };
@@ -60,7 +59,6 @@ inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as
     int status = 0;
     ::waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.exitedWithZero = result.status == 0;
     result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;
 }
