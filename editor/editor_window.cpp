@@ -64,7 +64,6 @@ EditorWindow::EditorWindow(MapLocation map, const MapValues& values, QWidget* pa
     : QWidget(parent), map_(std::move(map)), model_(values) {
     kEditorWindowFacts.applyTo(*this);
     setAccessibleRole(*this, QAccessible::Window);
-    offerNoMaximise(*this);
 
     const auto paletteBox = [this](int index, QRect where) {
         auto* box = new PaletteBox(

@@ -33,7 +33,6 @@ DemoWindow::DemoWindow(const MapValues& values, QWidget* parent)
     : QWidget(parent), pictures_(PictureSet::shared()), demo_(*this) {
     kDemoWindowFacts.applyTo(*this);
     setAccessibleRole(*this, QAccessible::Window);
-    offerNoMaximise(*this);
 
     mainpic_ = new BoardView(this);
     mainpic_->setObjectName("mainpic");

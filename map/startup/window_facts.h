@@ -17,7 +17,7 @@ struct WindowFacts {
     int fontPixels;        // the font size of its captions, small enough for their fixed places
     ProgramIcon icon;
 
-    // Gives `window` its title, icon, size and font.
+    // Gives `window` its title, icon, fixed size (with no maximise button offered) and font.
     void applyTo(QWidget& window) const;
 };
 
