@@ -72,10 +72,7 @@ class DemoWindowTest : public QObject {
         // The buttons' texts are their accessible names, checked with the layout.
         QCOMPARE(window->findChild<QCheckBox*>("CheckIr")->text(), QString("Ir con Click"));
         QVERIFY(!window->walking());
-    }
-
-    // The tick box's indicator lies inside its 17 × 13 rectangle, with all four edges drawn alike.
-    void theTickBoxShowsWhole() {
+        // The tick box's indicator lies inside its 17 × 13 rectangle, all four edges drawn alike.
         auto* box = window->findChild<QCheckBox*>("personaje");
         QStyleOptionButton option;
         option.initFrom(box);
