@@ -38,8 +38,12 @@ class DesktopTest : public QObject {
 
   private slots:
     // The demonstration's icon is the character's figure cut along its mask; the editor's is the
-    // palette, two by two.
-    void eachIconAtItsNaturalSize() {
+    // palette, two by two. Each size grows the natural-size icon by the largest whole number that
+    // fits, every pixel a sharp square, centred on a transparent margin; a size smaller than it is
+    // a smooth reduction, which keeps the icon's mean colour and blends neighbouring pixels. Each
+    // window shows its program's icon, and the writer installs the same icons at every size, each
+    // under its program's name, and nothing else.
+    void everySizeIsAWholeNumberScaleOrASmoothReduction() {
         const QImage icon = argb(iconBase(ProgramIcon::kMarvane, pictures()));
         const QImage figure = argb(pictures().imagen(kFiguraPersonaje));
         const QImage mask = argb(pictures().imagen(kMascaraPersonaje));
@@ -58,14 +62,6 @@ class DesktopTest : public QObject {
             {kPasto, 0, 0}, {kAgua, 20, 0}, {kTierra, 0, 20}, {kAdoquin, 20, 20}};
         for (const auto& [tile, x, y] : quarters)
             QCOMPARE(palette.copy(x, y, 20, 20), argb(pictures().imagen(tile)));
-    }
-
-    // Each size grows the natural-size icon by the largest whole number that fits, every pixel a
-    // sharp square, centred on a transparent margin; a size smaller than it is a smooth
-    // reduction, which keeps the icon's mean colour and blends neighbouring pixels. Each window
-    // shows its program's icon, and the writer installs the same icons at every size, each under
-    // its program's name, and nothing else.
-    void everySizeIsAWholeNumberScaleOrASmoothReduction() {
         QVERIFY(demo.window && editor.window);
         QTemporaryDir folder;
         QProcess writer;
