@@ -20,7 +20,6 @@ class Expandir : public LoadedDemo {
     }
 };
 
-// A cell's g, h, f and parent.
 std::tuple<int, int, int, int, int> scores(const Celda& c) {
     return {c.g, c.h, c.f, c.padreX, c.padreY};
 }

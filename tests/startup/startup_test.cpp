@@ -144,7 +144,6 @@ TEST(Startup, WaylandWithXStartsOnX11UnlessThePlatformIsChosen) {
     const Row rows[] = {
         {"X11 alone", {":0", "", ""}, {}, ""},
         {"Wayland alone", {"", "wayland-0", ""}, {}, ""},
-        {"no display at all", {"", "", ""}, {}, ""},
         {"Wayland with X", {":0", "wayland-0", ""}, {}, "xcb;wayland"},
         {"Wayland with X, other arguments", {":0", "wayland-0", ""}, {"--version"}, "xcb;wayland"},
         {"Wayland with X, a value alone", {":0", "wayland-0", ""}, {"wayland"}, "xcb;wayland"},
