@@ -268,7 +268,7 @@ TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
 
 // Ir again, and Ir after a placement, walk the path from its first cell. A one-cell path moves on
 // the first tick and stops on the second; Ir then only stops and repaints.
-TEST_F(Walk, IrWalksFromThePathsFirstCell) {
+TEST_F(Walk, IrWalksFromThePathsFirstCellAndOtherActionsStopIt) {
     search({2, 5}, {6, 5});
     demo.startWalk();
     EXPECT_EQ(after(2), (Cell{4, 5}));
@@ -291,10 +291,8 @@ TEST_F(Walk, IrWalksFromThePathsFirstCell) {
     demo.startWalk();
     EXPECT_EQ(after(1), (Cell{7, 5}));
     EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
-}
 
-// Reiniciar, a placement or a search stops a walk where it stands; the search starts from there.
-TEST_F(Walk, ResetPlacementOrSearchStopsAWalk) {
+    // Reiniciar, a placement or a search stops a walk where it stands; the search starts there.
     search({2, 5}, {6, 5});
     demo.startWalk();
     after(1);
