@@ -105,11 +105,7 @@ TEST(Startup, CommandLineAnswersWithoutADisplay) {
             {"AFileName", {"otro.txt"}, 2, "", refusing("otro.txt")},
             {"AQtOptionsValueIsNoArgument", {"-style", "Fusion", "-x"}, 2, "", refusing("-x")},
             {"UnknownWinsOverHelp", {"--help", "--ayuda"}, 2, "", refusing("--ayuda")},
-            {"QtPlatform",
-             {"-platform", "offscreen", "-style", "Fusion"},
-             0,
-             map + "\n",
-             std::nullopt},
+            {"QtPlatform", {"-platform", "offscreen", "-style", "Fusion"}, 0, map + "\n", {}},
         };
         for (const Row& row : rows) {
             SCOPED_TRACE(name + " " + row.name);
