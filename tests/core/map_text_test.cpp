@@ -92,7 +92,6 @@ TEST(MapText, ReadsRowByRowAndRoundTrips) {
     CodeGrid expected = codes;
     expected[20][20] = 0;
     EXPECT_EQ(codesOf(back.value()), expected);
-    EXPECT_EQ(formatMapText(CodeGrid{}), mapText({}));
 }
 
 // Files the reader refuses, and what it says: the file, the place and the text at fault.

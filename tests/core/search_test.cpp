@@ -10,10 +10,6 @@ namespace marv::testing {
 namespace {
 
 using Search = LoadedDemo;
-using Refusals = LoadedDemo;
-using Reset = LoadedDemo;
-using Load = LoadedDemo;
-using Frames = LoadedDemo;
 
 const std::string kNoPath = "text:NO SE PUEDE LLEGAR AL DESTINO";
 
@@ -45,7 +41,6 @@ TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
     const int pasos = static_cast<int>(std::count(s.ruta.begin(), s.ruta.end(), ',') + 1) / 2;
     EXPECT_EQ(window.count("text:Encontrado: " + std::to_string(pasos) + " pasos"), 1);
 
-    // The path marks are exactly the cells of ruta; the start carries none.
     int marked = 0;
     for (const auto& column : s.mapa)
         for (const Celda& cell : column) marked += cell.enCamino == -1;
@@ -132,7 +127,7 @@ TEST_F(Search, AFailureAfterASuccess) {
     EXPECT_EQ(window.calls.size(), before);
 }
 
-TEST_F(Refusals, PressesThatChangeNothing) {
+TEST_F(Search, PressesThatChangeNothing) {
     press(kLeftButton, 0, 0);  // character's cell and destination at start
     demo.startWalk();          // nothing to walk before any search
     EXPECT_TRUE(window.calls.empty());
@@ -157,7 +152,7 @@ TEST_F(Refusals, PressesThatChangeNothing) {
     EXPECT_TRUE(window.calls.empty()) << "other buttons do nothing";
 }
 
-TEST_F(Refusals, DuringASearchOnlyTheCellReportRuns) {
+TEST_F(Search, DuringASearchOnlyTheCellReportRuns) {
     window.onYield = [&](int n) {
         if (n != 2) return true;
         const auto before = window.calls.size();
@@ -178,7 +173,7 @@ TEST_F(Refusals, DuringASearchOnlyTheCellReportRuns) {
 }
 
 // Every cell is again as the map's load left it: the terrain kept, the marks and scores gone.
-TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
+TEST_F(Search, ResetClearsTheMarksButKeepsThePathForTheWalk) {
     load(mapOf({"t#p"}));
     const Mapa loaded = state().mapa;
     press(kLeftButton, 5, 5);
@@ -192,7 +187,7 @@ TEST_F(Reset, ClearsTheMarksButKeepsThePathForTheWalk) {
 
 // A frame repaints the cells whose picture changed since the last one, and no other: the first
 // frame every cell, then those whose tile, shown marks or character changed.
-TEST_F(Frames, RepaintTheCellsWhosePictureChanged) {
+TEST_F(Search, FramesRepaintTheCellsWhosePictureChanged) {
     struct Change {
         const char* name;
         void (*make)(DemoState&);
@@ -224,7 +219,7 @@ TEST_F(Frames, RepaintTheCellsWhosePictureChanged) {
     }
 }
 
-TEST_F(Load, FillsTerrainFromTheNumbersAsWritten) {
+TEST_F(Search, LoadFillsTerrainFromTheNumbersAsWritten) {
     // Earth written "7.4" shows as earth but cannot be walked; only exactly 7 can.
     const std::string text = "7.0,7.4," + mapText({"..38", "#"}).substr(4);
     demo.load(parseMapText(text, "mapa.txt").value());
@@ -273,7 +268,7 @@ TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
 
 // Ir again, and Ir after a placement, walk the path from its first cell. A one-cell path moves on
 // the first tick and stops on the second; Ir then only stops and repaints.
-TEST_F(Walk, IrWalksFromThePathsFirstCell) {
+TEST_F(Walk, IrWalksFromThePathsFirstCellAndOtherActionsStopIt) {
     search({2, 5}, {6, 5});
     demo.startWalk();
     EXPECT_EQ(after(2), (Cell{4, 5}));
@@ -296,10 +291,8 @@ TEST_F(Walk, IrWalksFromThePathsFirstCell) {
     demo.startWalk();
     EXPECT_EQ(after(1), (Cell{7, 5}));
     EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
-}
 
-// Reiniciar, a placement or a search stops a walk where it stands; the search starts from there.
-TEST_F(Walk, ResetPlacementOrSearchStopsAWalk) {
+    // Reiniciar, a placement or a search stops a walk where it stands; the search starts there.
     search({2, 5}, {6, 5});
     demo.startWalk();
     after(1);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <random>
+#include <tuple>
 
 namespace marv {
 namespace {
@@ -19,27 +20,22 @@ QImage noise(int width, int height, std::uint32_t seed) {
     return image;
 }
 
-// Stamps a noise mask and figure at (x, y) on a noise board of `side` pixels; the result must be
-// the oracle's. In this format QImage compares every bit, so a wrong alpha byte shows too.
-void expectStampedNoise(int side, int x, int y, std::uint32_t seed) {
-    const QImage before = noise(side, side, seed);
-    const QImage mask = noise(20, 20, seed + 1);
-    const QImage figure = noise(20, 20, seed + 2);
-    QImage after = before;
-    maskedCopy(after, x, y, mask, figure);
-    ASSERT_EQ(after.format(), kBoardImageFormat);
-    EXPECT_TRUE(after == testing::stamped(before, mask, figure, {x, y})) << "at " << x << "," << y;
-}
-
 // Arbitrary masks, not just black and white ones, show that the raster operations really are
-// bitwise on every channel. Then the last cell, and squares reaching past an edge, cut there.
-// With the pictures' pure masks (checked with the pictures), the figure shows where its mask is
-// black and the board where it is white.
+// bitwise on every channel. Then the last cell, and squares reaching past an edge, cut there. In
+// this format QImage compares every bit, so a wrong alpha byte shows too.
 TEST(MaskedCopy, IsBitwiseOnEveryChannelAndStopsAtTheBoardsEdges) {
-    expectStampedNoise(60, 17, 23, 1);
-    expectStampedNoise(400, 380, 380, 4);
-    expectStampedNoise(60, 50, -7, 7);
-    expectStampedNoise(60, -13, 45, 10);
+    // Board side, where the square goes, and the seed of the noise.
+    const std::tuple<int, int, int, std::uint32_t> cases[] = {
+        {60, 17, 23, 1}, {400, 380, 380, 4}, {60, 50, -7, 7}, {60, -13, 45, 10}};
+    for (const auto& [side, x, y, seed] : cases) {
+        const QImage before = noise(side, side, seed);
+        const QImage mask = noise(20, 20, seed + 1);
+        const QImage figure = noise(20, 20, seed + 2);
+        QImage after = before;
+        maskedCopy(after, x, y, mask, figure);
+        ASSERT_EQ(after.format(), kBoardImageFormat);
+        EXPECT_TRUE(after == testing::stamped(before, mask, figure, {x, y})) << x << "," << y;
+    }
 }
 
 }  // namespace
