@@ -32,6 +32,9 @@ class BoardView : public QFrame {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The board looks the same with or without the focus, so a change of focus repaints nothing.
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
 
   private:
     QImage image_;
