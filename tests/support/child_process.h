@@ -6,9 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -46,9 +43,7 @@ inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as
                 ::_exit(3);
         }
         const std::string said = body();
-        std::FILE* out = ::fdopen(channel[1], "w");
-        std::fwrite(said.data(), 1, said.size(), out);
-        ::_exit(std::fclose(out) == 0 ? 0 : 4);
+        ::_exit(::write(channel[1], said.data(), said.size()) == std::ssize(said) ? 0 : 4);
     }
     ::close(channel[1]);
     ChildResult result;
@@ -68,12 +63,11 @@ inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as
 class FileSizeLimit {
   public:
     explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit limit{bytes, old_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
