@@ -7,9 +7,6 @@
 namespace marv {
 namespace {
 
-using testing::mapText;
-using testing::TempFolder;
-
 TEST(EditorModel, CountsOnlyRealChanges) {
     EditorModel model(MapValues{});
     EXPECT_FALSE(model.paint({3, 4})) << "grass on grass";
@@ -28,8 +25,8 @@ TEST(EditorModel, CountsOnlyRealChanges) {
 // Borrar turns every cell to grass and keeps the chosen tile; it is a change only where a cell was
 // not grass. A save that fails leaves the board marked as changed.
 TEST(EditorModel, BorrarThenAFailedSave) {
-    TempFolder folder;
-    EditorModel model(parseMapText(mapText({"#t", ".p"}, 19), "m").value());
+    testing::TempFolder folder;
+    EditorModel model(parseMapText(testing::mapText({"#t", ".p"}, 19), "m").value());
     model.chooseTile(8);
     model.borrar();
     EXPECT_EQ(model.mapa(), testing::uniformCodes(0));
