@@ -21,18 +21,12 @@ void fail(const char* what) {
     std::abort();
 }
 
-// One file per process, so that parallel fuzzing jobs never share it.
-const std::string& scratchPath() {
-    static const std::string path = [] {
-        const char* folder = std::getenv("TMPDIR");
-        return std::string(folder && *folder ? folder : "/tmp") + "/map_reader_fuzz." +
-               std::to_string(::getpid()) + ".txt";
-    }();
-    // Registered once the path exists, so that it runs before the path is destroyed.
-    [[maybe_unused]] static const bool removedAtExit =
-        std::atexit([] { ::unlink(scratchPath().c_str()); }) == 0;
-    return path;
-}
+// One file per process, so that parallel fuzzing jobs never share it; removed after each input.
+const std::string scratchPath = [] {
+    const char* folder = std::getenv("TMPDIR");
+    return std::string(folder && *folder ? folder : "/tmp") + "/map_reader_fuzz." +
+           std::to_string(::getpid()) + ".txt";
+}();
 
 }  // namespace
 
@@ -49,11 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("a refused map comes with no message");
     }
 
-    std::ofstream scratch(scratchPath(), std::ios::binary);
+    std::ofstream scratch(scratchPath, std::ios::binary);
     if (!scratch.write(text.data(), std::ssize(text)).flush())
         fail("cannot write the scratch file");
     scratch.close();
-    const auto fromFile = marv::readMapFile(scratchPath());
+    const auto fromFile = marv::readMapFile(scratchPath);
+    ::unlink(scratchPath.c_str());
     if (fromFile.ok() != parsed.ok()) fail("the file reader and the text reader disagree");
     if (fromFile.ok() && marv::codesOf(fromFile.value()) != marv::codesOf(parsed.value()))
         fail("the file reader reads other codes than the text reader");

@@ -6,9 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -27,6 +24,7 @@ enum class RunAs { kSelf, kUnprivileged };
 // Runs `body` in a forked child and passes its result back. A child that takes longer than
 // `seconds` is ended by SIGALRM, so a hang fails the test instead of stalling it. kUnprivileged
 // drops to the user `nobody` first when running as root, where permissions would bind nothing.
+// An exception out of `body` ends the child by SIGABRT, not by running on as a copy of the test.
 inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as = RunAs::kSelf,
                               unsigned seconds = 10) {
     int channel[2];
@@ -45,10 +43,8 @@ inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as
             if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
                 ::_exit(3);
         }
-        const std::string said = body();
-        std::FILE* out = ::fdopen(channel[1], "w");
-        std::fwrite(said.data(), 1, said.size(), out);
-        ::_exit(std::fclose(out) == 0 ? 0 : 4);
+        const std::string said = [&]() noexcept { return body(); }();
+        ::_exit(::write(channel[1], said.data(), said.size()) == std::ssize(said) ? 0 : 4);
     }
     ::close(channel[1]);
     ChildResult result;
@@ -68,12 +64,11 @@ inline ChildResult runInChild(const std::function<std::string()>& body, RunAs as
 class FileSizeLimit {
   public:
     explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit limit{bytes, old_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
