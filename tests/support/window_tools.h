@@ -11,16 +11,13 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "board_text.h"
 #include "map/board/board_view.h"
-#include "map/core/map_file.h"
 #include "map/startup/window_facts.h"
 #include "program_window.h"
-#include "temp_folder.h"
 
 namespace marv::testing {
 
@@ -187,48 +184,19 @@ inline QStringList layoutDifferences(QWidget& window, const WindowFacts& facts,
 }
 
 // While it lives, ends a program run in this process with status 2 once `givesUp` holds or after
-// `seconds`, so that a program that should have ended fails its test instead of hanging it.
+// a minute, so that a program that should have ended fails its test instead of hanging it.
 class Watchdog {
   public:
-    explicit Watchdog(std::function<bool()> givesUp = {}, int seconds = 60)
-        : givesUp_(std::move(givesUp)), checksLeft_(seconds * 20) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (--checksLeft_ < 0 || (givesUp_ && givesUp_())) QCoreApplication::exit(2);
+    explicit Watchdog(std::function<bool()> givesUp = [] { return false; }) {
+        QObject::connect(&timer_, &QTimer::timeout, [this, givesUp = std::move(givesUp)] {
+            if (--checksLeft_ < 0 || givesUp()) QCoreApplication::exit(2);
         });
         timer_.start(50);
     }
 
   private:
-    std::function<bool()> givesUp_;
-    int checksLeft_;
+    int checksLeft_ = 60 * 20;
     QTimer timer_;
 };
-
-// Runs a program (`run`, given the map's path) on a map it must refuse, written into a folder of
-// its own (no file at all when `text` is empty). It must end with status 1 after one critical
-// box titled `caption` whose text holds `says`, with no window of type W ever made, and leave the
-// folder as it was. Returns what went otherwise, one line each.
-template <class W>
-QStringList refusedStart(int (*run)(const std::string&), const QByteArray& text,
-                         const QString& caption, const QString& says) {
-    TempFolder folder;
-    const std::string path = mapPathIn(folder.path());
-    if (!text.isEmpty()) TempFolder::write(path, text.toStdString());
-    bool windowMade = false;
-    BoxAnswerer boxes({}, [&](QMessageBox*) { windowMade = topLevelWindow<W>() != nullptr; });
-    // Should a window open after all, its program ends instead of waiting for a close.
-    const Watchdog watchdog([] { return topLevelWindow<W>() != nullptr; });
-    QStringList wrong;
-    if (const int status = run(path); status != 1) wrong << QStringLiteral("status %1").arg(status);
-    if (boxes.seen.size() != 1) wrong << QStringLiteral("%1 boxes").arg(boxes.seen.size());
-    const BoxAnswerer::Box box = boxes.seen.value(0);
-    if (box.title != caption || box.icon != QMessageBox::Critical) wrong << "box " + box.title;
-    if (!box.text.contains(says)) wrong << box.text;
-    if (windowMade) wrong << QStringLiteral("a window was made");
-    if (folder.entries() != (text.isEmpty() ? 0u : 1u) ||
-        (!text.isEmpty() && TempFolder::read(path) != text.toStdString()))
-        wrong << QStringLiteral("the folder changed");
-    return wrong;
-}
 
 }  // namespace marv::testing
