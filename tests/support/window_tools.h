@@ -62,17 +62,14 @@ W* topLevelWindow() {
 // Counts the paints of a widget while it lives, calling `onPaint` with the count after each.
 class PaintCounter : public QObject {
   public:
-    explicit PaintCounter(QWidget* widget, std::function<void(int)> onPaint = {})
+    explicit PaintCounter(
+        QWidget* widget, std::function<void(int)> onPaint = [](int) {})
         : onPaint_(std::move(onPaint)) {
         widget->installEventFilter(this);
     }
     int count() const { return count_; }
-
-  protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Paint) return false;
-        ++count_;
-        if (onPaint_) onPaint_(count_);
+        if (event->type() == QEvent::Paint) onPaint_(++count_);
         return false;
     }
 
@@ -109,16 +106,13 @@ class BoxAnswerer : public QObject {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
         seen.append({box->windowTitle(), box->text(), box->icon(), {}, box->windowFlags()});
-        for (QAbstractButton* button : box->buttons()) seen.back().buttons << button->text();
+        for (QAbstractButton* button : box->buttons())
+            seen.back().buttons << button->text().remove(QLatin1Char('&'));
         if (onShow_) onShow_(box);
         if (!box->isVisible()) return;
-        const QString answer = answers_.isEmpty() ? kEscape : answers_.takeFirst();
-        for (QAbstractButton* button : box->buttons()) {
-            if (answer != kEscape && button->text().remove(QLatin1Char('&')) == answer) {
-                button->click();
-                return;
-            }
-        }
+        const qsizetype chosen =
+            seen.back().buttons.indexOf(answers_.isEmpty() ? kEscape : answers_.takeFirst());
+        if (chosen >= 0) return box->buttons()[chosen]->click();
         QTest::keyClick(box, Qt::Key_Escape);
     }
 
@@ -162,7 +156,6 @@ inline const Layout kEditorLayout{
 inline QStringList layoutDifferences(QWidget& window, const WindowFacts& facts,
                                      const Layout& layout) {
     QStringList differences;
-    if (window.windowTitle() != facts.title) differences << "title " + window.windowTitle();
     if (window.size() != facts.size) differences << QStringLiteral("size");
     if (window.font().pixelSize() != facts.fontPixels) differences << QStringLiteral("font");
     if (window.windowFlags() & Qt::WindowMaximizeButtonHint)
