@@ -145,7 +145,8 @@ class DemoWindowTest : public QObject {
         QTest::newRow("search closing every cell") << 1 + 398 << 1 + 398;
         // Ten steps to (10, 0) and the tick that finds the walk over, which changes no cell.
         QTest::newRow("walk") << 11 << 10;
-        QTest::newRow("reset") << 1 << 1;
+        // Ir and two ticks, which hide the search's marks, then the reset that stops the walk.
+        QTest::newRow("walk stopped") << 3 << 1;
         // The reset that clears the marks, and the character in its new cell, shown together.
         QTest::newRow("placement") << 2 << 1;
     }
@@ -182,8 +183,13 @@ class DemoWindowTest : public QObject {
             click("ir");  // the walk's own timer gives the ticks, each shown before the next
             while (window->walking())
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        } else if (what == "reset") {
+        } else if (what == "walk stopped") {  // where it stands, with no marks shown
+            click("ir");
+            QCOMPARE(state().mostrarBusqueda, kFalse);
+            QCOMPARE(walkTicks(2), 2);
             click("reiniciar");
+            QVERIFY(!window->walking());
+            QCOMPARE(position(), (Cell{2, 0}));
         } else {
             tick("personaje", true);
             press(Qt::LeftButton, 9, 9);
@@ -194,17 +200,6 @@ class DemoWindowTest : public QObject {
         QCOMPARE(frames, drawn);
         QCOMPARE(paintsSeen, shown);
         QCOMPARE(boardOnScreen(window->board()), expected);
-    }
-
-    // Ir walks a found path, without the search's marks, and Reiniciar stops it where it stands.
-    void reiniciarStopsTheWalkWhereItStands() {
-        press(Qt::LeftButton, 10, 0);
-        click("ir");
-        QCOMPARE(state().mostrarBusqueda, kFalse);
-        QCOMPARE(walkTicks(2), 2);
-        click("reiniciar");
-        QVERIFY(!window->walking());
-        QCOMPARE(position(), (Cell{2, 0}));
     }
 
     void placingMovesTheCharacterAndRefusalsChangeNothing() {
