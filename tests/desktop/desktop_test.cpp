@@ -145,7 +145,7 @@ class DesktopTest : public QObject {
                                           << "fila 19, columna 19: el código 2";
     }
     // A program given a map it refuses ends with status 1 after one critical box under its own
-    // caption, offering Aceptar alone and no maximise, with no window of its made and the folder
+    // caption, offering Aceptar alone and no maximise, before making any window; the folder is
     // left as it was.
     void aMapThatCannotBeOpenedEndsWithStatusOneBeforeAnyWindow() {
         QFETCH(QString, caption);

@@ -144,6 +144,7 @@ class EditorWindowTest : public QObject {
         QVERIFY(session.window);
         for (const char* name : {"imagen0", "imagen7", "imagen8", "imagen1"}) session.click(name);
         QVERIFY2(!session.window->model().modified(), "choosing a tile changes nothing");
+        QVERIFY(session.shows({0, 0}, kTierra));  // as the window opened
         session.click("borrar");
         QVERIFY(session.screenShowsTheMap());
         session.press({4, 9});  // Borrar keeps the tile chosen last, water
@@ -184,7 +185,6 @@ class EditorWindowTest : public QObject {
             {
                 FileSizeLimit limit(100);
                 QTest::mouseClick(window->findChild<QWidget*>("guardar"), Qt::LeftButton);
-                QCOMPARE(answers.seen.size(), 1);
                 // Sí saves first; when that fails too, the window stays.
                 QVERIFY(!window->close());
             }
