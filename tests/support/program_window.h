@@ -18,11 +18,10 @@ struct WindowOnMap {
     WindowOnMap(const ProgramKind& kind, const std::string& text) : path(mapPathIn(folder.path())) {
         TempFolder::write(path, text);
         auto opened = openProgramWindow(kind, path);
-        if (!opened) {
+        if (!opened)
             error = opened.error();
-        } else if (qobject_cast<W*>(opened.value().get())) {
+        else if (qobject_cast<W*>(opened.value().get()))
             window.reset(static_cast<W*>(opened.value().release()));
-        }
     }
 
     TempFolder folder;

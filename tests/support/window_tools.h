@@ -11,16 +11,13 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "board_text.h"
 #include "map/board/board_view.h"
-#include "map/core/map_file.h"
 #include "map/startup/window_facts.h"
 #include "program_window.h"
-#include "temp_folder.h"
 
 namespace marv::testing {
 
@@ -65,17 +62,14 @@ W* topLevelWindow() {
 // Counts the paints of a widget while it lives, calling `onPaint` with the count after each.
 class PaintCounter : public QObject {
   public:
-    explicit PaintCounter(QWidget* widget, std::function<void(int)> onPaint = {})
+    explicit PaintCounter(
+        QWidget* widget, std::function<void(int)> onPaint = [](int) {})
         : onPaint_(std::move(onPaint)) {
         widget->installEventFilter(this);
     }
     int count() const { return count_; }
-
-  protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Paint) return false;
-        ++count_;
-        if (onPaint_) onPaint_(count_);
+        if (event->type() == QEvent::Paint) onPaint_(++count_);
         return false;
     }
 
@@ -112,16 +106,13 @@ class BoxAnswerer : public QObject {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
         seen.append({box->windowTitle(), box->text(), box->icon(), {}, box->windowFlags()});
-        for (QAbstractButton* button : box->buttons()) seen.back().buttons << button->text();
+        for (QAbstractButton* button : box->buttons())
+            seen.back().buttons << button->text().remove(QLatin1Char('&'));
         if (onShow_) onShow_(box);
         if (!box->isVisible()) return;
-        const QString answer = answers_.isEmpty() ? kEscape : answers_.takeFirst();
-        for (QAbstractButton* button : box->buttons()) {
-            if (answer != kEscape && button->text().remove(QLatin1Char('&')) == answer) {
-                button->click();
-                return;
-            }
-        }
+        const qsizetype chosen =
+            seen.back().buttons.indexOf(answers_.isEmpty() ? kEscape : answers_.takeFirst());
+        if (chosen >= 0) return box->buttons()[chosen]->click();
         QTest::keyClick(box, Qt::Key_Escape);
     }
 
@@ -160,75 +151,39 @@ inline const Layout kEditorLayout{
     {"guardar", {408, 368, 49, 25}, "Guardar", QAccessible::Button}};
 // clang-format on
 
-// How the shown `window` differs from its program's facts and `layout`, one line a difference;
-// empty when it matches. The window offers no maximise button and is read out by its title.
-inline QStringList layoutDifferences(QWidget& window, const WindowFacts& facts,
-                                     const Layout& layout) {
-    QStringList differences;
-    if (window.windowTitle() != facts.title) differences << "title " + window.windowTitle();
-    if (window.size() != facts.size) differences << QStringLiteral("size");
-    if (window.font().pixelSize() != facts.fontPixels) differences << QStringLiteral("font");
-    if (window.windowFlags() & Qt::WindowMaximizeButtonHint)
-        differences << QStringLiteral("maximise");
+// Checks the shown `window` against its program's facts and `layout`: it offers no maximise button
+// and is read out by its title.
+inline void checkLayout(QWidget& window, const WindowFacts& facts, const Layout& layout) {
     const auto spoken = [](QWidget* widget) {
         QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
-        return read ? std::pair(read->text(QAccessible::Name), read->role())
-                    : std::pair(QString(), QAccessible::NoRole);
+        return std::pair(read->text(QAccessible::Name), read->role());
     };
-    if (spoken(&window) != std::pair(QString::fromUtf8(facts.title), QAccessible::Window))
-        differences << QStringLiteral("read out as ") + spoken(&window).first;
+    QCOMPARE(window.size(), facts.size);
+    QCOMPARE(window.font().pixelSize(), facts.fontPixels);
+    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(spoken(&window), std::pair(QString::fromUtf8(facts.title), QAccessible::Window));
     for (const auto& [name, place, says, role] : layout) {
         auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
-        if (!control || control->geometry() != place) differences << QString::fromLatin1(name);
-        if (control && spoken(control) != std::pair(QString::fromUtf8(says), role))
-            differences << QString::fromLatin1(name) + " read out as " + spoken(control).first;
+        QVERIFY2(control, name);
+        QCOMPARE(spoken(control), std::pair(QString::fromUtf8(says), role));
+        QCOMPARE(control->geometry(), place);
     }
-    return differences;
 }
 
 // While it lives, ends a program run in this process with status 2 once `givesUp` holds or after
-// `seconds`, so that a program that should have ended fails its test instead of hanging it.
+// a minute, so that a program that should have ended fails its test instead of hanging it.
 class Watchdog {
   public:
-    explicit Watchdog(std::function<bool()> givesUp = {}, int seconds = 60)
-        : givesUp_(std::move(givesUp)), checksLeft_(seconds * 20) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (--checksLeft_ < 0 || (givesUp_ && givesUp_())) QCoreApplication::exit(2);
+    explicit Watchdog(std::function<bool()> givesUp = [] { return false; }) {
+        QObject::connect(&timer_, &QTimer::timeout, [this, givesUp = std::move(givesUp)] {
+            if (--checksLeft_ < 0 || givesUp()) QCoreApplication::exit(2);
         });
         timer_.start(50);
     }
 
   private:
-    std::function<bool()> givesUp_;
-    int checksLeft_;
+    int checksLeft_ = 60 * 20;
     QTimer timer_;
 };
-
-// Runs a program (`run`, given the map's path) on a map it must refuse, written into a folder of
-// its own (no file at all when `text` is empty). It must end with status 1 after one critical
-// box titled `caption` whose text holds `says`, with no window of type W ever made, and leave the
-// folder as it was. Returns what went otherwise, one line each.
-template <class W>
-QStringList refusedStart(int (*run)(const std::string&), const QByteArray& text,
-                         const QString& caption, const QString& says) {
-    TempFolder folder;
-    const std::string path = mapPathIn(folder.path());
-    if (!text.isEmpty()) TempFolder::write(path, text.toStdString());
-    bool windowMade = false;
-    BoxAnswerer boxes({}, [&](QMessageBox*) { windowMade = topLevelWindow<W>() != nullptr; });
-    // Should a window open after all, its program ends instead of waiting for a close.
-    const Watchdog watchdog([] { return topLevelWindow<W>() != nullptr; });
-    QStringList wrong;
-    if (const int status = run(path); status != 1) wrong << QStringLiteral("status %1").arg(status);
-    if (boxes.seen.size() != 1) wrong << QStringLiteral("%1 boxes").arg(boxes.seen.size());
-    const BoxAnswerer::Box box = boxes.seen.value(0);
-    if (box.title != caption || box.icon != QMessageBox::Critical) wrong << "box " + box.title;
-    if (!box.text.contains(says)) wrong << box.text;
-    if (windowMade) wrong << QStringLiteral("a window was made");
-    if (folder.entries() != (text.isEmpty() ? 0u : 1u) ||
-        (!text.isEmpty() && TempFolder::read(path) != text.toStdString()))
-        wrong << QStringLiteral("the folder changed");
-    return wrong;
-}
 
 }  // namespace marv::testing
