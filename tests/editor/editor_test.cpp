@@ -117,9 +117,6 @@ class EditorWindowTest : public QObject {
         QCOMPARE(session.mapa(), expected);
         QVERIFY(session.shows({19, 0}, kTierra) && session.shows({18, 0}, kAgua));
         QVERIFY(session.screenShowsTheMap());
-        // Pressed while the board has the focus, which a press giving it repaints whole.
-        session.press({5, 19}, button, modifiers);
-        QVERIFY(session.screenShowsTheMap());
     }
 
     void closingAsksToSaveTheChanges_data() {
