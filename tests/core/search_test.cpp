@@ -220,22 +220,23 @@ TEST_F(Search, FramesRepaintTheCellsWhosePictureChanged) {
 }
 
 TEST_F(Search, LoadFillsTerrainFromTheNumbersAsWritten) {
-    // Earth written "7.4" shows as earth but cannot be walked; only exactly 7 can.
-    const std::string text = "7.0,7.4," + mapText({"..38", "#"}).substr(4);
+    // Walkability goes by the number as written: "7.4" shows as earth and "0.4" as grass, but
+    // neither can be walked; "-0.0" is 0. Only exactly 0, 7 and 8 can.
+    const std::string text = "7.0,7.4,3,8,-0.0,0.4," + mapText({"......4", "#"}).substr(12);
     demo.load(parseMapText(text, "mapa.txt").value());
     EXPECT_EQ(window.calls, Calls{"dibujar"});
     EXPECT_EQ(std::tuple(state().ultimaColumna, state().ultimaFila), std::tuple(19, 19));
     // Column, row, then the cell's tipo, transitable and costo; value 20 is row 1, column 0.
     const std::tuple<int, int, int, int, int> cells[] = {
-        {0, 0, 7, -1, 15}, {1, 0, 7, 0, 0},  {2, 0, 3, 0, 0},  {3, 0, 8, -1, -15},
-        {0, 1, 1, 0, 0},   {4, 0, 0, -1, 0}, {20, 5, 0, 0, 0}, {5, 20, 0, 0, 0}};
+        {0, 0, 7, -1, 15}, {1, 0, 7, 0, 0},  {2, 0, 3, 0, 0}, {3, 0, 8, -1, -15},
+        {4, 0, 0, -1, 0},  {5, 0, 0, 0, 0},  {6, 0, 4, 0, 0}, {0, 1, 1, 0, 0},
+        {7, 0, 0, -1, 0},  {20, 5, 0, 0, 0}, {5, 20, 0, 0, 0}};
     for (const auto& [x, y, tipo, transitable, costo] : cells) {
         const Celda& c = state().celda(x, y);
         EXPECT_EQ(std::tuple(c.tipo, c.transitable, c.costo), std::tuple(tipo, transitable, costo))
             << x << "," << y;
     }
     EXPECT_EQ(position(), (Cell{0, 0}));
-    EXPECT_EQ(state().destX, 0);
 }
 
 class Walk : public LoadedDemo {
