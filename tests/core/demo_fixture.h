@@ -31,6 +31,11 @@ class LoadedDemo : public ::testing::Test {
     }
     const DemoState& state() const { return demo.state(); }
     Cell position() const { return {state().posX, state().posY}; }
+    // Where the character stands after `n` more ticks of the walk.
+    Cell after(int n) {
+        while (n-- > 0) demo.walkStep();
+        return position();
+    }
 
     FakeWindow window;
     Demo demo{window};

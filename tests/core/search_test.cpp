@@ -30,7 +30,6 @@ TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
 
     const DemoState& s = state();
     EXPECT_EQ(s.buscando, 0);
-    EXPECT_EQ((Cell{s.destX, s.destY}), c.destination);
     if (c.ruta == nullptr) {
         EXPECT_EQ(s.encontrado, 0);
         EXPECT_EQ(window.calls.back(), kNoPath);
@@ -42,10 +41,8 @@ TEST_P(PathCases, SearchGivesTheExpectedPathAndText) {
     EXPECT_EQ(window.count("text:Encontrado: " + std::to_string(pasos) + " pasos"), 1);
 
     int marked = 0;
-    for (const auto& column : s.mapa)
-        for (const Celda& cell : column) marked += cell.enCamino == -1;
+    forEachCell([&](Cell at) { marked += s.celda(at.column, at.row).enCamino == kTrue; });
     EXPECT_EQ(marked, pasos);
-    EXPECT_EQ(s.celda(c.start.column, c.start.row).enCamino, 0);
     EXPECT_EQ(s.celda(c.destination.column, c.destination.row).enCamino, -1);
 }
 
@@ -93,26 +90,23 @@ TEST_F(Search, CallsTheWindowInOrder) {
     load(kWalledInAt55);  // a start walled in fails after the first step
     search({5, 5}, {10, 10});
     EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "dibujar", kNoPath}));
-}
 
-TEST_F(Search, TickingCheckIrMidSearchStopsTheStepRepaintsAndWalksAtTheEnd) {
-    window.onYield = [&](int n) {
-        if (n == 2) window.checkIrTicked = true;
+    load(mapOf());  // CheckIr ticked at the second step: no more step repaints, then the walk
+    window.onYield = [&] {
+        window.checkIrTicked = window.checkIrTicked || window.count("yield") == 2;
         return true;
     };
     search({2, 5}, {5, 5});
-    EXPECT_EQ(window.count("dibujar"), 3);  // reset, first step, end
-    EXPECT_TRUE(window.timerRunning);
-    EXPECT_EQ(state().mostrarBusqueda, 0);  // cleared by the walk, not by the tick
+    EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar", "yield", "dibujar", "yield", "yield",
+                                   "text:Encontrado: 3 pasos", "dibujar", "startTimer"}));
 }
 
 // A search for a wall after a success closes every cell it can reach and leaves none open. It
-// keeps ruta but leaves nothing to walk, and the same destination again keeps the failure text.
+// keeps ruta but not the success, and the same destination again keeps the failure text.
 TEST_F(Search, AFailureAfterASuccess) {
     load(mapOf({".....#"}, 5));
     search({2, 5}, {4, 5});
     press(kLeftButton, 5, 5);
-    EXPECT_EQ(window.calls.back(), kNoPath);
     EXPECT_EQ(state().ruta, "3,5,4,5");
     EXPECT_EQ(state().encontrado, 0);
     int closed = 0, open = 0;
@@ -123,38 +117,29 @@ TEST_F(Search, AFailureAfterASuccess) {
     EXPECT_EQ(std::pair(closed, open), std::pair(399, 0));
     const auto before = window.calls.size();
     press(kLeftButton, 5, 5);
-    demo.startWalk();
     EXPECT_EQ(window.calls.size(), before);
 }
 
+// Refused at rest: the character's own cell, the destination (first (0, 0), kept by a placement),
+// other buttons, and Ir before any search. During a search, all but the cell report.
 TEST_F(Search, PressesThatChangeNothing) {
-    press(kLeftButton, 0, 0);  // character's cell and destination at start
-    demo.startWalk();          // nothing to walk before any search
-    EXPECT_TRUE(window.calls.empty());
-
     placeCharacter(3, 3);
     window.calls.clear();
-    press(kLeftButton, 0, 0);  // still the destination before any search
-    EXPECT_TRUE(window.calls.empty()) << "the first press on (0, 0) is refused";
+    press(kLeftButton, 0, 0);
     press(kLeftButton, 3, 3);
-    EXPECT_TRUE(window.calls.empty()) << "the character's own cell is refused";
+    press(kMiddleButton, 4, 4);
+    press(kNoButton, 4, 4);
+    demo.startWalk();
+    EXPECT_TRUE(window.calls.empty());
 
     press(kLeftButton, 6, 3);
-    const std::string ruta = state().ruta;
     placeCharacter(9, 9);
     window.calls.clear();
     press(kLeftButton, 6, 3);
     EXPECT_TRUE(window.calls.empty()) << "the current destination is refused after a placement";
-    EXPECT_EQ(state().ruta, ruta);
 
-    press(kMiddleButton, 4, 4);
-    press(0, 4, 4);
-    EXPECT_TRUE(window.calls.empty()) << "other buttons do nothing";
-}
-
-TEST_F(Search, DuringASearchOnlyTheCellReportRuns) {
-    window.onYield = [&](int n) {
-        if (n != 2) return true;
+    window.onYield = [&] {
+        if (window.count("yield") != 2) return true;
         const auto before = window.calls.size();
         press(kLeftButton, 15, 15);  // another search
         placeCharacter(12, 12);
@@ -166,14 +151,14 @@ TEST_F(Search, DuringASearchOnlyTheCellReportRuns) {
         EXPECT_EQ(window.calls.size(), before + 2) << "the cell report runs";
         return true;
     };
-    press(kLeftButton, 4, 0);
+    search({0, 0}, {4, 0});
     EXPECT_EQ(state().ruta, "1,0,2,0,3,0,4,0");
     EXPECT_EQ(state().buscando, 0);
     EXPECT_EQ(state().destX, 4);
 }
 
 // Every cell is again as the map's load left it: the terrain kept, the marks and scores gone.
-TEST_F(Search, ResetClearsTheMarksButKeepsThePathForTheWalk) {
+TEST_F(Search, ResetPutsEveryCellBackAsLoaded) {
     load(mapOf({"t#p"}));
     const Mapa loaded = state().mapa;
     press(kLeftButton, 5, 5);
@@ -181,8 +166,6 @@ TEST_F(Search, ResetClearsTheMarksButKeepsThePathForTheWalk) {
     demo.clickReiniciar();
     EXPECT_EQ(window.calls, (Calls{"stopTimer", "dibujar"}));
     EXPECT_EQ(std::memcmp(&loaded, &state().mapa, sizeof(Mapa)), 0);
-    EXPECT_EQ(state().encontrado, -1);
-    EXPECT_EQ(state().ruta, "1,1,2,2,3,3,4,4,5,5");
 }
 
 // A frame repaints the cells whose picture changed since the last one, and no other: the first
@@ -220,41 +203,32 @@ TEST_F(Search, FramesRepaintTheCellsWhosePictureChanged) {
 }
 
 TEST_F(Search, LoadFillsTerrainFromTheNumbersAsWritten) {
-    // Earth written "7.4" shows as earth but cannot be walked; only exactly 7 can.
-    const std::string text = "7.0,7.4," + mapText({"..38", "#"}).substr(4);
+    // Walkability goes by the number as written: "7.4" shows as earth and "0.4" as grass, but
+    // neither can be walked; "-0.0" is 0. Only exactly 0, 7 and 8 can.
+    const std::string text = "7.0,7.4,3,8,-0.0,0.4," + mapText({"......4", "#"}).substr(12);
     demo.load(parseMapText(text, "mapa.txt").value());
     EXPECT_EQ(window.calls, Calls{"dibujar"});
     EXPECT_EQ(std::tuple(state().ultimaColumna, state().ultimaFila), std::tuple(19, 19));
     // Column, row, then the cell's tipo, transitable and costo; value 20 is row 1, column 0.
     const std::tuple<int, int, int, int, int> cells[] = {
-        {0, 0, 7, -1, 15}, {1, 0, 7, 0, 0},  {2, 0, 3, 0, 0},  {3, 0, 8, -1, -15},
-        {0, 1, 1, 0, 0},   {4, 0, 0, -1, 0}, {20, 5, 0, 0, 0}, {5, 20, 0, 0, 0}};
+        {0, 0, 7, -1, 15}, {1, 0, 7, 0, 0},  {2, 0, 3, 0, 0}, {3, 0, 8, -1, -15},
+        {4, 0, 0, -1, 0},  {5, 0, 0, 0, 0},  {6, 0, 4, 0, 0}, {0, 1, 1, 0, 0},
+        {7, 0, 0, -1, 0},  {20, 5, 0, 0, 0}, {5, 20, 0, 0, 0}};
     for (const auto& [x, y, tipo, transitable, costo] : cells) {
         const Celda& c = state().celda(x, y);
         EXPECT_EQ(std::tuple(c.tipo, c.transitable, c.costo), std::tuple(tipo, transitable, costo))
             << x << "," << y;
     }
     EXPECT_EQ(position(), (Cell{0, 0}));
-    EXPECT_EQ(state().destX, 0);
 }
 
-class Walk : public LoadedDemo {
-  protected:
-    // Where the character stands after `n` more ticks of the walk.
-    Cell after(int n) {
-        while (n-- > 0) demo.walkStep();
-        return position();
-    }
-};
+using Walk = LoadedDemo;
 
 TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
     search({2, 5}, {5, 8});
     window.calls.clear();
     demo.startWalk();
     EXPECT_EQ(window.calls, Calls{"startTimer"}) << "no repaint at the start";
-    EXPECT_EQ(state().mostrarBusqueda, 0);
-    EXPECT_EQ(state().rutaPasos, (std::vector<std::string>{"3", "6", "4", "7", "5", "8"}));
-
     EXPECT_EQ(after(1), (Cell{3, 6}));
     EXPECT_EQ(state().rutaPasos, (std::vector<std::string>{"4", "7", "5", "8", "5", "8"}))
         << "the array keeps its length; the last pair stays as a copy";
@@ -266,52 +240,33 @@ TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
     EXPECT_EQ(window.count("dibujar"), 4) << "k + 1 repaints for a path of k cells";
 }
 
-// Ir again, and Ir after a placement, walk the path from its first cell. A one-cell path moves on
-// the first tick and stops on the second; Ir then only stops and repaints.
+// Ir walks the path from its first cell, after a placement or Reiniciar too, which stop a walk
+// where it stands, as a search does, which starts there. A one-cell path moves on the first tick
+// and stops on the second; Ir then only stops and repaints.
 TEST_F(Walk, IrWalksFromThePathsFirstCellAndOtherActionsStopIt) {
     search({2, 5}, {6, 5});
     demo.startWalk();
     EXPECT_EQ(after(2), (Cell{4, 5}));
-    demo.startWalk();
-    EXPECT_EQ(after(1), (Cell{3, 5}));
     placeCharacter(15, 15);
-    EXPECT_EQ(state().encontrado, -1) << "a placement keeps the found path";
+    EXPECT_FALSE(window.timerRunning);
     demo.startWalk();
     EXPECT_EQ(after(1), (Cell{3, 5}));
-    EXPECT_EQ(after(4), (Cell{6, 5}));
-    EXPECT_FALSE(window.timerRunning);
-
-    search({6, 5}, {7, 5});
-    demo.startWalk();
-    EXPECT_EQ(after(1), (Cell{7, 5}));
-    EXPECT_TRUE(window.timerRunning);
-    after(1);
-    EXPECT_FALSE(window.timerRunning);
-    window.calls.clear();
-    demo.startWalk();
-    EXPECT_EQ(after(1), (Cell{7, 5}));
-    EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
-
-    // Reiniciar, a placement or a search stops a walk where it stands; the search starts there.
-    search({2, 5}, {6, 5});
-    demo.startWalk();
-    after(1);
     demo.clickReiniciar();
     EXPECT_FALSE(window.timerRunning);
     EXPECT_EQ(position(), (Cell{3, 5}));
-
-    demo.startWalk();
-    after(1);
-    placeCharacter(0, 19);
-    EXPECT_FALSE(window.timerRunning);
-    EXPECT_EQ(position(), (Cell{0, 19}));
-
-    search({2, 5}, {8, 5});
     demo.startWalk();
     EXPECT_EQ(after(2), (Cell{4, 5}));
     press(kLeftButton, 4, 9);
     EXPECT_FALSE(window.timerRunning);
     EXPECT_EQ(state().ruta, "4,6,4,7,4,8,4,9");
+
+    search({6, 5}, {7, 5});
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{7, 5}));
+    window.calls.clear();
+    demo.startWalk();
+    EXPECT_EQ(after(1), (Cell{7, 5}));
+    EXPECT_EQ(window.calls, (Calls{"startTimer", "stopTimer", "dibujar"}));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class FakeWindow : public WindowOps {
     bool timerRunning = false;
     // Runs inside each yieldUntilNextStep, as pending events would; returns whether the window
     // lives on.
-    std::function<bool(int)> onYield;
+    std::function<bool()> onYield;
 
     void dibujar() override { note("dibujar"); }
     void stopWalkTimer() override {
@@ -36,8 +36,7 @@ class FakeWindow : public WindowOps {
     void setText1(const std::string& text) override { note("text:" + text); }
     bool yieldUntilNextStep() override {
         note("yield");
-        ++yields_;
-        return onYield ? onYield(yields_) : true;
+        return onYield ? onYield() : true;
     }
     void showMessage(const std::string& text) override { note("message:" + text); }
 
@@ -47,7 +46,6 @@ class FakeWindow : public WindowOps {
     void note(std::string call) {
         if (recording) calls.push_back(std::move(call));
     }
-    int yields_ = 0;
 };
 
 }  // namespace marv::testing
