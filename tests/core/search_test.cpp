@@ -241,8 +241,8 @@ TEST_F(Walk, StepsOneCellPerTickAndStopsOnTheDestination) {
 }
 
 // Ir walks the path from its first cell, after a placement or Reiniciar too, which stop a walk
-// where it stands, as a search does, which starts there. A one-cell path moves on the first tick
-// and stops on the second; Ir then only stops and repaints.
+// where it stands, as a search does, which starts there. A one-cell path moves on the first tick;
+// Ir again on its end only stops and repaints.
 TEST_F(Walk, IrWalksFromThePathsFirstCellAndOtherActionsStopIt) {
     search({2, 5}, {6, 5});
     demo.startWalk();
