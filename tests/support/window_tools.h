@@ -112,8 +112,10 @@ class BoxAnswerer : public QObject {
         if (!box->isVisible()) return;
         const qsizetype chosen =
             seen.back().buttons.indexOf(answers_.isEmpty() ? kEscape : answers_.takeFirst());
-        if (chosen >= 0) return box->buttons()[chosen]->click();
-        QTest::keyClick(box, Qt::Key_Escape);
+        if (chosen >= 0)
+            box->buttons()[chosen]->click();
+        else
+            QTest::keyClick(box, Qt::Key_Escape);
     }
 
     QStringList answers_;
